@@ -1,0 +1,124 @@
+#include "db/FbDatabase.h"
+
+#include "db/Charset.h"
+#include "db/FbClient.h"
+#include "db/FbTransaction.h"
+
+using namespace Firebird;
+
+namespace {
+
+QByteArray LocalText(const QString& s) { return s.toLocal8Bit(); }
+
+IXpbBuilder* BuildDpb(ThrowStatusWrapper& st, const QStringList& params) {
+    IXpbBuilder* dpb = FbClient::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    for (const QString& line : params) {
+        const int eq = line.indexOf('=');
+        const QString name = (eq < 0 ? line : line.left(eq)).trimmed().toLower();
+        const QByteArray value = LocalText(eq < 0 ? QString() : line.mid(eq + 1));
+        if (name == "user_name") dpb->insertString(&st, isc_dpb_user_name, value.constData());
+        else if (name == "password") dpb->insertString(&st, isc_dpb_password, value.constData());
+        else if (name == "sql_role_name") dpb->insertString(&st, isc_dpb_sql_role_name, value.constData());
+        else if (name == "lc_ctype") dpb->insertString(&st, isc_dpb_lc_ctype, value.constData());
+        else throw EDatabaseError(QString("Parametro di connessione \"%1\" non supportato").arg(name));
+    }
+    dpb->insertInt(&st, isc_dpb_sql_dialect, 3);
+    return dpb;
+}
+
+}  // namespace
+
+TFbDatabase::TFbDatabase(QObject* owner) : QObject(owner) {}
+
+TFbDatabase::~TFbDatabase() {
+    try {
+        Close();
+    } catch (...) {
+        // a connection that cannot detach cleanly is dropped below
+    }
+    if (FAttachment) FAttachment->release();
+}
+
+void TFbDatabase::SetDatabaseName(const QString& name) {
+    if (name == FDatabaseName) return;
+    Close();
+    FDatabaseName = name;
+}
+
+IAttachment* TFbDatabase::Handle() const {
+    if (!FAttachment) throw EDatabaseError("Database non connesso");
+    return FAttachment;
+}
+
+void TFbDatabase::Open() {
+    if (FAttachment) return;
+    const QByteArray name = LocalText(FDatabaseName);
+    FAttachment = FbClient::Call([&](ThrowStatusWrapper& st) {
+        IXpbBuilder* dpb = BuildDpb(st, FParams);
+        try {
+            IAttachment* att = FbClient::Provider()->attachDatabase(
+                &st, name.constData(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
+            dpb->dispose();
+            return att;
+        } catch (...) {
+            dpb->dispose();
+            throw;
+        }
+    });
+    // The default character set decides how statement texts are encoded.
+    try {
+        TFbTransaction tr(this);
+        tr.Start();
+        const QString cs = FbClient::Call([&](ThrowStatusWrapper& st) {
+            const char* sql = "SELECT CAST(COALESCE(RDB$CHARACTER_SET_NAME, 'NONE') AS CHAR(31)) FROM RDB$DATABASE";
+            IStatement* stmt = FAttachment->prepare(&st, tr.Handle(), 0, sql, 3, 0);
+            IMessageMetadata* meta = stmt->getOutputMetadata(&st);
+            QByteArray buf(meta->getMessageLength(&st), 0);
+            IResultSet* rs = stmt->openCursor(&st, tr.Handle(), nullptr, nullptr, meta, 0);
+            QString result;
+            if (rs->fetchNext(&st, buf.data()) == IStatus::RESULT_OK)
+                result = QString::fromLatin1(buf.constData() + meta->getOffset(&st, 0), meta->getLength(&st, 0));
+            rs->close(&st);
+            meta->release();
+            stmt->free(&st);
+            return result;
+        });
+        FDefaultCharset = Charset::IdFromName(cs);
+        tr.Rollback();
+    } catch (...) {
+        FAttachment->release();
+        FAttachment = nullptr;
+        throw;
+    }
+}
+
+void TFbDatabase::Close() {
+    if (!FAttachment) return;
+    emit Disconnecting();
+    const QList<TFbTransaction*> transactions(FTransactions.begin(), FTransactions.end());
+    for (TFbTransaction* tr : transactions) {
+        if (tr->Active()) tr->Rollback();
+        tr->FreeStatements();
+    }
+    FbClient::Call([&](ThrowStatusWrapper& st) { FAttachment->detach(&st); });
+    FAttachment = nullptr;
+}
+
+void TFbDatabase::CreateDatabase(const QString& name, const QString& charset) {
+    const QByteArray file = LocalText(name);
+    FbClient::Call([&](ThrowStatusWrapper& st) {
+        IXpbBuilder* dpb = BuildDpb(st, {"user_name=SYSDBA", "password=quillbent"});
+        const QByteArray cs = charset.toLatin1();
+        dpb->insertString(&st, isc_dpb_set_db_charset, cs.constData());
+        dpb->insertInt(&st, isc_dpb_page_size, 8192);
+        try {
+            IAttachment* att = FbClient::Provider()->createDatabase(&st, file.constData(), dpb->getBufferLength(&st),
+                                                                    dpb->getBuffer(&st));
+            dpb->dispose();
+            att->detach(&st);
+        } catch (...) {
+            dpb->dispose();
+            throw;
+        }
+    });
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Runs SQL scripts in isql's syntax (statements ended by ";", "SET TERM" for blocks, COMMIT).
+#include <QString>
+#include <QStringList>
+
+class TFbDatabase;
+
+// The script's statements in order, without their terminators; "SET TERM" lines are consumed.
+QStringList SplitScript(const QString& script);
+
+// Runs every statement in one transaction, committing at each COMMIT and at the end.
+void RunScript(TFbDatabase& database, const QString& script);

@@ -1,0 +1,41 @@
+#pragma once
+// A transaction on one connection; several may be active at once on the same connection.
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+namespace Firebird { class ITransaction; }
+class TFbDatabase;
+class TFbSQL;
+
+class TFbTransaction : public QObject {
+    Q_OBJECT
+public:
+    explicit TFbTransaction(TFbDatabase* database = nullptr, QObject* owner = nullptr);
+    ~TFbTransaction() override;
+
+    TFbDatabase* DefaultDatabase() const { return FDatabase; }
+    void SetDefaultDatabase(TFbDatabase* database);
+
+    // Transaction parameters by name: "concurrency", "nowait", "read_committed", "rec_version",
+    // "read", "write", "wait", "consistency", "no_rec_version". Empty: the server's defaults.
+    QStringList& Params() { return FParams; }
+
+    void Start();
+    void Commit();
+    void CommitRetaining();
+    void Rollback();
+    bool Active() const { return FHandle != nullptr; }
+
+    Firebird::ITransaction* Handle() const;
+
+private:
+    friend class TFbSQL;
+    friend class TFbDatabase;
+    void EndStatements();
+    void FreeStatements();
+    TFbDatabase* FDatabase = nullptr;
+    QStringList FParams;
+    Firebird::ITransaction* FHandle = nullptr;
+    QSet<TFbSQL*> FStatements;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// Conversion between Firebird message buffers and Qt values (data layer internals).
+#include "db/FbField.h"
+
+#include <firebird/Interface.h>
+
+namespace FbValues {
+
+TFbFieldDefs DescribeFields(Firebird::ThrowStatusWrapper& st, Firebird::IMessageMetadata* meta);
+
+TFbRow DecodeRow(Firebird::ThrowStatusWrapper& st, Firebird::IAttachment* att, Firebird::ITransaction* tra,
+                 Firebird::IMessageMetadata* meta, const QByteArray& buffer, const TFbFieldDefs& defs);
+
+// The input message of one execution: each value is sent in its own type and the server
+// converts it to the parameter's type, so its own conversion errors reach the user.
+class InputMessage {
+public:
+    InputMessage(Firebird::ThrowStatusWrapper& st, Firebird::IAttachment* att, Firebird::ITransaction* tra,
+                 Firebird::IMessageMetadata* params, const TFbRow& values, int defaultCharset);
+    ~InputMessage();
+    Firebird::IMessageMetadata* Meta() const { return FMeta; }
+    unsigned char* Buffer() { return FMeta ? reinterpret_cast<unsigned char*>(FBuffer.data()) : nullptr; }
+
+private:
+    Firebird::IMessageMetadata* FMeta = nullptr;
+    QByteArray FBuffer;
+};
+
+}  // namespace FbValues
