@@ -1,0 +1,19 @@
+#pragma once
+// Every message box of the program goes through this one interface, so tests can read and answer
+// them. Four kinds with fixed buttons: error (OK), warning (OK), information (OK), confirmation (Yes, No).
+#include <QString>
+
+class QWidget;
+
+class IMessageBoxes {
+public:
+    virtual ~IMessageBoxes() = default;
+    virtual void Errore(QWidget* parent, const QString& text) = 0;
+    virtual void Avviso(QWidget* parent, const QString& text) = 0;
+    virtual void Informazione(QWidget* parent, const QString& text) = 0;
+    virtual bool Conferma(QWidget* parent, const QString& text) = 0;  // true for Yes
+};
+
+// The boxes in use: QMessageBox unless a test installed its own (nullptr restores QMessageBox).
+IMessageBoxes& MessageBoxes();
+void SetMessageBoxes(IMessageBoxes* boxes);
