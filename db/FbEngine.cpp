@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <cstdlib>
 
 namespace {
@@ -22,6 +23,17 @@ QString SystemFirebirdRoot() {
         if (QFileInfo::exists(root + "/plugins")) return root;
     }
     return QStringLiteral("/usr/lib/x86_64-linux-gnu/firebird/3.0");
+}
+
+// Several processes may prepare the root at the same moment (two test programs, the program and
+// the scan server): each writes a temporary file of its own and renames it over the old one, so
+// nobody ever sees a half-written file.
+void ReplaceAtomically(const QString& path, const QByteArray& content) {
+    QSaveFile out(path);
+    if (out.open(QIODevice::WriteOnly)) {
+        out.write(content);
+        out.commit();
+    }
 }
 
 }  // namespace
@@ -45,26 +57,14 @@ void PrepareSharedEmbeddedEngine() {
     if (!QFileInfo::exists(intl + "/fbintl.conf")) QFile::link(system + "/intl/fbintl.conf", intl + "/fbintl.conf");
     const QString module = intl + "/libfbintl.so";
     if (QFileInfo(module).size() != QFileInfo(system + "/intl/libfbintl.so").size()) {
-        QFile::remove(module + ".tmp");
-        if (QFile::copy(system + "/intl/libfbintl.so", module + ".tmp")) {
-            QFile::remove(module);
-            QFile::rename(module + ".tmp", module);
-        }
+        QFile source(system + "/intl/libfbintl.so");
+        if (source.open(QIODevice::ReadOnly)) ReplaceAtomically(module, source.readAll());
     }
     const QString conf = root + "/firebird.conf";
     const QByteArray wanted = "# Written by ZelScanFile: lets several processes share embedded databases.\n"
                               "ServerMode = SuperClassic\n";
     QFile existing(conf);
-    if (!existing.open(QIODevice::ReadOnly) || existing.readAll() != wanted) {
-        existing.close();
-        QFile out(conf + ".tmp");
-        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            out.write(wanted);
-            out.close();
-            QFile::remove(conf);
-            QFile::rename(conf + ".tmp", conf);
-        }
-    }
+    if (!existing.open(QIODevice::ReadOnly) || existing.readAll() != wanted) ReplaceAtomically(conf, wanted);
     qputenv("FIREBIRD", QFile::encodeName(root));
 }
 #else
