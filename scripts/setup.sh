@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that are missing, then configures and builds one build folder.
+#
+#   bash scripts/setup.sh [FOLDER] [CMAKE FLAGS...]     FOLDER defaults to "build" (relative to the repository)
+#
+# Packages are only installed when dpkg-query says they are missing, so a rerun on a prepared
+# machine spends no time on them.
+set -euo pipefail
+
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+FOLDER=${1:-build}
+[ $# -gt 0 ] && shift
+case "$FOLDER" in /*) BUILD=$FOLDER ;; *) BUILD=$REPO/$FOLDER ;; esac
+
+PACKAGES=(
+    qt6-base-dev
+    firebird3.0-server firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
+    libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
+    xvfb xauth xdotool imagemagick x11-apps fonts-dejavu-core
+    cmake g++ pkg-config ninja-build
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    if [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" != installed ]; then missing+=("$p"); fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    if [ "$(id -u)" != 0 ]; then
+        echo "setup: these packages are missing and only root can install them: ${missing[*]}" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+fi
+
+cmake -S "$REPO" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake --build "$BUILD" -j "$(nproc)"

@@ -1,0 +1,118 @@
+#include "tools/demo/Demo.h"
+
+#include "db/FbDatabase.h"
+#include "db/FbSQL.h"
+#include "db/FbTransaction.h"
+#include "sql/DemoData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace Demo {
+
+namespace {
+
+void Connetti(TFbDatabase& db, const QString& path) {
+    db.SetDatabaseName(path);
+    db.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
+    db.Open();
+}
+
+// Rows of a query without parameters, each as its column texts.
+QList<QStringList> Righe(TFbDatabase& db, const QString& sql) {
+    TFbTransaction tr(&db);
+    tr.Start();
+    TFbSQL q(&db, &tr);
+    q.SetParamCheck(false);
+    q.SetSQL({sql});
+    q.ExecQuery();
+    QList<QStringList> rows;
+    for (; !q.Eof(); q.Next()) {
+        QStringList row;
+        for (int i = 0; i < q.FieldDefs().size(); ++i) row << q.Field(i).AsString();
+        rows << row;
+    }
+    tr.Rollback();
+    return rows;
+}
+
+QString Valore(TFbDatabase& db, const QString& sql) {
+    const QList<QStringList> rows = Righe(db, sql);
+    return rows.isEmpty() ? QString() : rows.first().value(0);
+}
+
+const char* kFileNomi = "SELECT FILEDESTINAZIONE_NOME, MIN(DATOINPUT), MIN(NR_MACCHINA) FROM ZELSCANLOGLIGHT"
+                        " GROUP BY FILEDESTINAZIONE_NOME";
+
+void Scrivi(const QString& path, const QByteArray& content) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(content) != content.size())
+        throw std::runtime_error(("cannot write " + path).toStdString());
+}
+
+void CreaFile(TFbDatabase& archivio, const QString& cartella) {
+    QDir(cartella).removeRecursively();
+    QDir().mkpath(cartella);
+    for (const QStringList& row : Righe(archivio, kFileNomi)) {
+        const QString text = "File dimostrativo " + row[0] + "\r\nOrdine " + row[1] + ", macchina " + row[2] + "\r\n";
+        Scrivi(cartella + "/" + row[0], text.toLocal8Bit());
+    }
+}
+
+// Windows INI text, CR LF after every line, in the system's 8-bit code page.
+void ScriviIni(const QString& cartellaIni, const QString& utenti) {
+    const QStringList lines{"[CONFIG]", "UTENTE=1", "DITTA=01", "PercorsoDatabase=" + QDir::toNativeSeparators(utenti),
+                            "ZELSCANSRVURL=http://127.0.0.1:8080"};
+    QDir().mkpath(cartellaIni);
+    Scrivi(cartellaIni + "/ParametriZelScan.ini", (lines.join("\r\n") + "\r\n").toLocal8Bit());
+}
+
+}  // namespace
+
+void Crea(const QString& dir, const QString& cartellaIni) {
+    const QString root = QDir(dir).absolutePath();
+    QDir().mkpath(root + "/bin");
+    QDir().mkpath(root + "/outbox");
+    const QString archivio = root + "/archivio.fdb", utenti = root + "/user.fdb";
+
+    DemoData::CreaDatabase(archivio, DemoData::ScriptArchivio());
+    TFbDatabase dbArchivio;
+    Connetti(dbArchivio, archivio);
+    DemoData::PopolaArchivioBase(dbArchivio);
+    CreaFile(dbArchivio, root + "/files");
+
+    DemoData::CreaDatabase(utenti, DemoData::ScriptUtenti());
+    TFbDatabase dbUtenti;
+    Connetti(dbUtenti, utenti);
+    DemoData::PopolaUtenti(dbUtenti, archivio, root + "/bin");
+
+    ScriviIni(cartellaIni, utenti);
+}
+
+QStringList Verifica(const QString& dir) {
+    const QString root = QDir(dir).absolutePath();
+    const QString archivio = root + "/archivio.fdb";
+    QStringList problems;
+    auto expect = [&](const QString& what, const QString& got, const QString& wanted) {
+        if (got != wanted) problems << QString("%1: \"%2\" instead of \"%3\"").arg(what, got, wanted);
+    };
+
+    TFbDatabase dbUtenti;
+    Connetti(dbUtenti, root + "/user.fdb");
+    expect("company of user 1", Valore(dbUtenti, "SELECT DITTA FROM UTENTI WHERE CODICE = 1"), "01");
+    expect("archive of user 1", Valore(dbUtenti, "SELECT VALORE FROM TABKESTRIN WHERE UTENTE = 1 AND INTESTAZIONE = '01'"
+                                                 " AND PARAMETRO = 'Archivio'"), archivio);
+
+    TFbDatabase dbArchivio;
+    Connetti(dbArchivio, archivio);
+    expect("customer C001", Valore(dbArchivio, "SELECT RAGSOC FROM CLIENTI WHERE CODICE = 'C001'"),
+           "Officina Meccanica Rossi S.r.l.");
+    expect("log rows of order A123", Valore(dbArchivio, "SELECT COUNT(*) FROM ZELSCANLOGLIGHT WHERE DATOINPUT = 'A123'"),
+           "7");
+    for (const QStringList& row : Righe(dbArchivio, kFileNomi))
+        if (!QFileInfo::exists(root + "/files/" + row[0])) problems << "missing file files/" + row[0];
+    return problems;
+}
+
+}  // namespace Demo

@@ -1,0 +1,16 @@
+#pragma once
+// The demo installation: the user and archive databases, the files the log names, and the
+// program's INI file that points at them.
+#include <QStringList>
+
+namespace Demo {
+
+// Creates <dir>/user.fdb and <dir>/archivio.fdb with the demo content, <dir>/files with one
+// small text file per file name of the log, the empty folders <dir>/bin and <dir>/outbox, and
+// writes "ParametriZelScan.ini" into `cartellaIni`. An earlier demo in <dir> is replaced.
+void Crea(const QString& dir, const QString& cartellaIni);
+
+// Opens both databases of <dir> and checks a few rows and the files; returns the problems found.
+QStringList Verifica(const QString& dir);
+
+}  // namespace Demo
