@@ -1,0 +1,289 @@
+#include "grid/PtqGrid.h"
+
+#include "controls/MessageBoxes.h"
+#include "db/Errore.h"
+#include "db/FbDataSetModel.h"
+#include "db/FbTransaction.h"
+#include "grid/CostruttoriSQL.h"
+#include "grid/PreferenzeGriglia.h"
+#include "grid/TabelleGriglia.h"
+#include "print/Tondrik.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QShortcut>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+// The grid's popup items in menu order. `Disponibile` is off for the commands whose dialogs are
+// not part of the grid yet: their items stay disabled whatever the rules say.
+struct TVoceGriglia {
+    const char* Caption;
+    QKeySequence Tasto;
+    void (TPtqGrid::*Comando)();
+    bool Disponibile;
+};
+
+const TVoceGriglia VociGriglia[] = {
+    {"Ricerca su campo Corrente", QKeySequence(Qt::Key_F5), nullptr, false},
+    {"Annulla ricerca", QKeySequence(Qt::Key_F6), nullptr, false},
+    {"Ricerca su chiave ", QKeySequence(Qt::Key_F7), nullptr, true},
+    {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
+    {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
+    {"Personalizza Griglia", QKeySequence(), nullptr, false},
+    {"Stampa", QKeySequence(), nullptr, false},
+};
+constexpr int VoceRicercaSuChiave = 2;
+constexpr int VoceQuery = 3;
+constexpr int VoceStampa = 6;
+
+const TVoceGriglia* DescrizioneVoce(const QString& caption) {
+    for (const TVoceGriglia& voce : VociGriglia) {
+        if (caption == voce.Caption) return &voce;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) {
+    FTimer = new QTimer(this);
+    FTimer->setInterval(1000);
+    FModello = new TFbDataSetModel(this);
+    setModel(FModello);
+    Loaded(menuProprietario);
+}
+
+TPtqGrid::~TPtqGrid() {
+    // The source outlives the grid: it must not call into a grid that is gone.
+    Sgancia();
+}
+
+void TPtqGrid::Loaded(QMenu* menuProprietario) {
+    if (menuProprietario) {
+        FMenuInUso = menuProprietario;
+        auto* separatore = new QAction(this);
+        separatore->setSeparator(true);
+        FMenuInUso->addAction(separatore);
+    } else {
+        FMenuPopup = new QMenu(this);
+        FMenuInUso = FMenuPopup;
+    }
+    connect(FMenuInUso, &QMenu::aboutToShow, this, [this] {
+        if (FVecchioOnPopUpMenu) FVecchioOnPopUpMenu();
+        AggiornaVoci();
+    });
+    for (const TVoceGriglia& voce : VociGriglia) {
+        auto* azione = new QAction(QString::fromUtf8(voce.Caption), this);
+        azione->setShortcut(voce.Tasto);
+        azione->setShortcutContext(Qt::WidgetShortcut);
+        azione->setEnabled(voce.Disponibile);
+        const QString caption = azione->text();
+        connect(azione, &QAction::triggered, this, [this, caption] { EseguiComando(caption); });
+        if (!voce.Tasto.isEmpty()) {
+            auto* scorciatoia = new QShortcut(voce.Tasto, this, nullptr, nullptr, Qt::WidgetShortcut);
+            connect(scorciatoia, &QShortcut::activated, this, [this, caption] { EseguiComando(caption); });
+        }
+        FMenuInUso->addAction(azione);
+        FVoci << azione;
+    }
+    FVoci[VoceRicercaSuChiave]->setVisible(false);
+    FVoci[VoceRicercaSuChiave]->setEnabled(false);
+    VoceMenuStampa = FVoci[VoceStampa];
+
+    FCampoDiOrdinamento.clear();
+    FPosizioneCampoOrdinamento = -1;
+    FTipoOrdinamento = 1;
+    ModalitaFunzionamento = 0;
+    FOrdinamentoA = 0;
+    ButtonCtrlDown = false;
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+QMenu* TPtqGrid::MenuPopup() const { return FMenuInUso; }
+
+QAction* TPtqGrid::Voce(const QString& caption) const {
+    for (QAction* azione : FVoci) {
+        if (azione->text() == caption) return azione;
+    }
+    return nullptr;
+}
+
+void TPtqGrid::contextMenuEvent(QContextMenuEvent* event) {
+    FMenuInUso->popup(event->globalPos());
+    event->accept();
+}
+
+void TPtqGrid::SetAbilitaRicercheF5(bool value) {
+    FAbilitaRicercheF5 = value;
+    FVoci[0]->setEnabled(value && VociGriglia[0].Disponibile);
+}
+
+void TPtqGrid::AggiornaVoci() {
+    const bool aperto = FSorgenteDati && FSorgenteDati->Active();
+    for (int i = VoceRicercaSuChiave; i < FVoci.size(); ++i) FVoci[i]->setEnabled(aperto && VociGriglia[i].Disponibile);
+
+    const bool senzaNome = FNomeTabellaQuery.isEmpty();
+    if ((FTipoTabella == 2 && senzaNome) || (FTipoTabella == 0 && senzaNome && NomeTabellaDaSQL(FSQLIniziale).isEmpty()))
+        FVoci[VoceQuery]->setEnabled(false);
+
+    VoceMenuStampa->setVisible(FTipoTabella == 0);
+    if (FTipoTabella == 0 && senzaNome) VoceMenuStampa->setEnabled(false);
+}
+
+bool TPtqGrid::EseguiComando(const QString& caption) {
+    QAction* azione = Voce(caption);
+    const TVoceGriglia* voce = DescrizioneVoce(caption);
+    if (!azione || !voce) return false;
+    AggiornaVoci();
+    if (!azione->isEnabled() || !voce->Comando) return false;
+    try {
+        (this->*voce->Comando)();
+    } catch (const Exception& e) {
+        MessageBoxes().Errore(this, e.Message());
+    }
+    return true;
+}
+
+// --- Binding ------------------------------------------------------------------------------------
+
+void TPtqGrid::Sgancia() {
+    TFbDataSet* agganciato = FQuery ? static_cast<TFbDataSet*>(FQuery) : static_cast<TFbDataSet*>(FTable);
+    if (!agganciato) return;
+    agganciato->AfterOpen = FVecchioAfterOpen;
+    agganciato->BeforeOpen = FVecchioBeforeOpen;
+}
+
+void TPtqGrid::SetSorgenteDati(TFbDataSet* sorgente) {
+    if (sorgente) FSorgenteDati = sorgente;
+    Sgancia();
+    FQuery = nullptr;
+    FTable = nullptr;
+    if (auto* query = qobject_cast<TFbQuery*>(FSorgenteDati)) {
+        FQuery = query;
+        FTipoTabella = 0;
+    } else if (auto* table = qobject_cast<TFbTable*>(FSorgenteDati)) {
+        FTable = table;
+        FTipoTabella = 1;
+    }
+
+    FVecchioAfterOpen = nullptr;
+    FVecchioBeforeOpen = nullptr;
+    TFbDataSet* daAgganciare = FTipoTabella == 0 ? static_cast<TFbDataSet*>(FQuery)
+                               : FTipoTabella == 1 ? static_cast<TFbDataSet*>(FTable)
+                                                   : nullptr;
+    if (daAgganciare) {
+        FVecchioAfterOpen = daAgganciare->AfterOpen;
+        daAgganciare->AfterOpen = [this](TFbDataSet* d) { DopoApertura(d); };
+        FVecchioBeforeOpen = daAgganciare->BeforeOpen;
+        daAgganciare->BeforeOpen = [this](TFbDataSet* d) { PreparaOrdinamento(d); };
+    }
+    FModello->SetDataSet(FSorgenteDati);
+
+    if (FTabellaAspettoGriglia.isEmpty()) FTabellaAspettoGriglia = "STOASP1";
+    if (FTabellaPosizioneFinestre.isEmpty()) FTabellaPosizioneFinestre = "STOPOS1";
+    if (FTabellaAspettoGriglie.isEmpty()) FTabellaAspettoGriglie = "SETGRID";
+
+    if (TFbDatabase* database = DatabaseImpostazioniEffettivo()) {
+        TPreferenzeGriglia preferenze;
+        LeggiPreferenzeGriglia(database, FTabellaAspettoGriglie, FUtente, FCodiceProgetto, preferenze,
+                               DisabilitaMemPosGriglie);
+        FColoreRecordSelezionato = preferenze.ColoreRecordSelezionato;
+        FColoreCampoIndicizzato = preferenze.ColoreCampoIndicizzato;
+        FColoreCampoOrdinamento = preferenze.ColoreCampoOrdinamento;
+        FAbilitaTimer = preferenze.AbilitaTimer;
+        FAbilitaRicF5Sempre = preferenze.AbilitaRicF5Sempre;
+    }
+}
+
+TFbDatabase* TPtqGrid::DatabaseImpostazioniEffettivo() const {
+    if (FDatabaseImpostazioni) return FDatabaseImpostazioni;
+    if (FTipoTabella == 0) return FQuery ? FQuery->Database() : nullptr;
+    if (FTipoTabella == 1) return FTable ? FTable->Database() : nullptr;
+    return nullptr;
+}
+
+void TPtqGrid::CheckTabPtqGrid() { ::CheckTabPtqGrid(DatabaseImpostazioniEffettivo()); }
+
+void TPtqGrid::PreparaOrdinamento(TFbDataSet* dataSet) {
+    if (FVecchioBeforeOpen) FVecchioBeforeOpen(dataSet);
+}
+
+void TPtqGrid::DopoApertura(TFbDataSet* dataSet) {
+    if (FVecchioAfterOpen) FVecchioAfterOpen(dataSet);
+}
+
+void TPtqGrid::SalvaAspettoSuStorico() {}
+
+void TPtqGrid::RecuperaAspettodaStorico() {}
+
+// --- Commands -----------------------------------------------------------------------------------
+
+void TPtqGrid::DimezzaColonna() {
+    const int colonna = currentIndex().column();
+    if (colonna < 0) return;
+    setColumnWidth(colonna, columnWidth(colonna) / 2);
+}
+
+void TPtqGrid::LanciaQuery() {
+    switch (FTipoTabella) {
+    case 0: {
+        if (!FQuery) return;
+        TFbTable tabella;
+        tabella.SetDatabase(FQuery->Database());
+        tabella.SetTransaction(FQuery->Transaction());
+        tabella.TableName = FNomeTabellaQuery.isEmpty() ? NomeTabellaDaSQL(FSQLIniziale) : FNomeTabellaQuery;
+        tabella.Open();
+        AvviaUtility(tabella.TableName, tabella.Database(), FUtente);
+        tabella.Close();
+        break;
+    }
+    case 1:
+        if (FTable) AvviaUtility(FTable->TableName, FTable->Database(), 0);
+        break;
+    case 2:
+        if (!FTabellaAppoggio || !FSorgenteDati) return;
+        CopiaInTabellaAppoggio();
+        AvviaUtility(FTabellaAppoggio->TableName, FTabellaAppoggio->Database(), 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void TPtqGrid::CopiaInTabellaAppoggio() {
+    TFbTable& appoggio = *FTabellaAppoggio;
+    TFbDataSet& sorgente = *FSorgenteDati;
+    appoggio.Close();
+    if (!appoggio.Transaction()->Active()) appoggio.Transaction()->Start();
+    appoggio.EmptyTable();
+    appoggio.Open();
+    const int posizione = sorgente.RecNo();
+    const int campi = qMin(sorgente.FieldCount(), appoggio.FieldCount());
+    for (sorgente.First(); !sorgente.Eof(); sorgente.Next()) {
+        appoggio.Append();
+        for (int i = 0; i < campi; ++i) appoggio.SetFieldValue(i, sorgente.Field(i).AsVariant());
+        appoggio.Post();
+    }
+    if (posizione >= 0) sorgente.MoveTo(posizione);
+    appoggio.Transaction()->CommitRetaining();
+}
+
+void TPtqGrid::AvviaUtility(const QString& tabella, TFbDatabase* database, int utente) {
+    TTondrikComando_VisualizzaConQuery comando;
+    comando.SetTabella(tabella);
+    comando.SetDatabaseName(database ? database->DatabaseName() : QString());
+    comando.SetBinDir(FDirectoryBin);
+    comando.SetNomeProgetto(FNomeProgetto);
+    comando.SetUtente(utente);
+    std::unique_ptr<TTondrikFacade> facade(new TTondrikFacade(this));
+    facade->SetComando(&comando);
+    try {
+        facade->Check();
+        if (!facade->Esegui()) throw Exception("Esecuzione non riuscita");
+    } catch (const Exception& e) {
+        MessageBoxes().Avviso(this, e.Message());
+    }
+}

@@ -1,0 +1,193 @@
+#pragma once
+// The suite's data grid: a read-only table view over a data set, with a popup menu of commands,
+// per-user preferences read from its settings database and hooks on the source's open events.
+#include "db/FbDataSet.h"
+#include "db/FbDatabase.h"
+#include "db/FbTable.h"
+#include "grid/ColoriGriglia.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QTableView>
+#include <QVector>
+#include <functional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QTimer;
+class TFbDataSetModel;
+
+class TPtqGrid : public QTableView {
+    Q_OBJECT
+public:
+    using TNotifyEvent = std::function<void(TPtqGrid*)>;
+
+    // Longest multi-column sort list (entries 0 to 65535).
+    static constexpr int MassimoOrdinamentoA = 65536;
+
+    // When the owner gives a popup menu of its own, the grid's commands are appended to it after
+    // a separator; otherwise the grid shows a menu of its own.
+    explicit TPtqGrid(QWidget* owner = nullptr, QMenu* menuProprietario = nullptr);
+    ~TPtqGrid() override;
+
+    // --- Binding -------------------------------------------------------------------------------
+    TFbDataSet* SorgenteDati() const { return FSorgenteDati; }
+    // Binds the grid to `sorgente` (none: binds the previous source again), chains the source's
+    // before-open and after-open handlers and reads the preferences of the settings database.
+    void SetSorgenteDati(TFbDataSet* sorgente);
+    TFbQuery* Query() const { return FQuery; }
+    TFbTable* Table() const { return FTable; }
+
+    // The settings database: DatabaseImpostazioni, else the bound query's or table's database.
+    TFbDatabase* DatabaseImpostazioni() const { return FDatabaseImpostazioni; }
+    void SetDatabaseImpostazioni(TFbDatabase* database) { FDatabaseImpostazioni = database; }
+    TFbDatabase* DatabaseImpostazioniEffettivo() const;
+    // Creates the settings tables missing from the settings database.
+    void CheckTabPtqGrid();
+
+    // --- Properties set by the owner -----------------------------------------------------------
+    int CodiceProgetto() const { return FCodiceProgetto; }
+    void SetCodiceProgetto(int value) { FCodiceProgetto = value; }
+    int Situazione() const { return qAbs(FSituazione); }
+    void SetSituazione(int value) { FSituazione = value; }
+    int Utente() const { return FUtente; }
+    void SetUtente(int value) { FUtente = value; }
+    // 0 SQL query, 1 table, 2 support-table view (set by the owner; binding sets 0 and 1).
+    int TipoTabella() const { return FTipoTabella; }
+    void SetTipoTabella(int value) { FTipoTabella = value; }
+    QString NomeTabellaQuery() const { return FNomeTabellaQuery; }
+    void SetNomeTabellaQuery(const QString& value) { FNomeTabellaQuery = value; }
+    bool TabellaPiccola() const { return FTabellaPiccola; }
+    void SetTabellaPiccola(bool value) { FTabellaPiccola = value; }
+    bool OrderBy() const { return FOrderBy; }
+    void SetOrderBy(bool value) { FOrderBy = value; }
+    bool AbilitaOrdinamento() const { return FAbilitaOrdinamento; }
+    void SetAbilitaOrdinamento(bool value) { FAbilitaOrdinamento = value; }
+    bool AbilitaRicercheF5() const { return FAbilitaRicercheF5; }
+    void SetAbilitaRicercheF5(bool value);
+    QString CampiIndicizzati() const { return FListaCampiIndicizzati; }
+    void SetCampiIndicizzati(const QString& value) { FListaCampiIndicizzati = value; }
+    QStringList& CampiPersonalizzati() { return FCampiPersonalizzati; }
+    QStringList& CampiPersonalizzatiDecodifica() { return FCampiPersonalizzatiDecodifica; }
+    TFbTable* TabellaAppoggio() const { return FTabellaAppoggio; }
+    void SetTabellaAppoggio(TFbTable* table) { FTabellaAppoggio = table; }
+    QString TabellaAspettoGriglia() const { return FTabellaAspettoGriglia; }
+    void SetTabellaAspettoGriglia(const QString& value) { FTabellaAspettoGriglia = value; }
+    QString TabellaPosizioneFinestre() const { return FTabellaPosizioneFinestre; }
+    void SetTabellaPosizioneFinestre(const QString& value) { FTabellaPosizioneFinestre = value; }
+    QString TabellaAspettoGriglie() const { return FTabellaAspettoGriglie; }
+    void SetTabellaAspettoGriglie(const QString& value) { FTabellaAspettoGriglie = value; }
+    // The owner's base SQL of the query source, without search condition and ORDER BY.
+    QStringList& SQLIniziale() { return FSQLIniziale; }
+    TNotifyEvent OnInizioRicerca() const { return FOnInizioRicerca; }
+    void SetOnInizioRicerca(TNotifyEvent handler) { FOnInizioRicerca = std::move(handler); }
+    TNotifyEvent OnFineRicerca() const { return FOnFineRicerca; }
+    void SetOnFineRicerca(TNotifyEvent handler) { FOnFineRicerca = std::move(handler); }
+    // Runs before the grid's own before-show step each time the popup is about to show.
+    void SetOnPopupMenu(std::function<void()> handler) { FVecchioOnPopUpMenu = std::move(handler); }
+
+    // --- Preferences read at binding -----------------------------------------------------------
+    TColore ColoreRecordSelezionato() const { return FColoreRecordSelezionato; }
+    TColore ColoreCampoIndicizzato() const { return FColoreCampoIndicizzato; }
+    TColore ColoreCampoOrdinamento() const { return FColoreCampoOrdinamento; }
+    bool AbilitaTimer() const { return FAbilitaTimer; }
+    bool AbilitaRicF5Sempre() const { return FAbilitaRicF5Sempre; }
+
+    // --- Layout memory --------------------------------------------------------------------------
+    void SalvaAspettoSuStorico();
+    void RecuperaAspettodaStorico();
+    bool RicercaInCorso() const { return FRicercaInCorso; }
+
+    // --- Commands -------------------------------------------------------------------------------
+    QMenu* MenuPopup() const;           // the menu holding the grid's commands
+    QAction* Voce(const QString& caption) const;
+    // Runs the popup command with this caption after refreshing the items' states, as when the
+    // popup shows; a disabled command does nothing. False when nothing ran.
+    bool EseguiComando(const QString& caption);
+    // Enables and hides the items by the state of the source (the popup's before-show step).
+    void AggiornaVoci();
+    void LanciaQuery();
+    void DimezzaColonna();
+
+    // Public fields the owner sets at start-up.
+    QString FDirectoryBin;
+    QString FNomeProgetto;
+    bool RecuperoAspettoBaseInCorso = false;
+    bool ChiavePrimariaOrdDefault = true;
+    bool DisabilitaMemPosGriglie = false;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void Loaded(QMenu* menuProprietario);
+    void Sgancia();
+    void PreparaOrdinamento(TFbDataSet* dataSet);
+    void DopoApertura(TFbDataSet* dataSet);
+    void AvviaUtility(const QString& tabella, TFbDatabase* database, int utente);
+    void CopiaInTabellaAppoggio();
+
+    QStringList FSQLIniziale;
+    bool FTabellaPiccola = false;
+    QMenu* FMenuPopup = nullptr;      // the grid's own menu, owned
+    QMenu* FMenuInUso = nullptr;      // the owner's menu or FMenuPopup
+    QString FWhere;
+    QString FCampoSelezionato;
+    QString FOrigineCampoSelezionato;
+    QPointer<QDialog> RPtqGridForm;
+    int FPosizioneXMouse = 0;
+    int FPosizioneYMouse = 0;
+    QString FTabellaAspettoGriglia;
+    int FSituazione = 0;
+    int FUtente = 0;
+    QPointer<QDialog> PPtqGridForm;
+    int FTipoTabella = 0;
+    QTimer* FTimer = nullptr;
+    TFbDataSet::TNotifyEvent FVecchioAfterOpen;
+    int FCodiceProgetto = 0;
+    QString FTabellaPosizioneFinestre;
+    QString FTabellaAspettoGriglie;
+    TColore FColoreRecordSelezionato = 0;
+    TColore FColoreCampoIndicizzato = 0;
+    TColore FColoreCampoOrdinamento = 0;
+    bool FAbilitaTimer = false;
+    QString FListaCampiIndicizzati;
+    bool FAbilitaRicF5Sempre = false;
+    QString FCampoDiOrdinamento;
+    QString FOrigineCampoDiOrdinamento;
+    int FPosizioneCampoOrdinamento = 0;
+    int FTipoOrdinamento = 0;
+    // Multi-column sort list; the vectors grow on demand up to MassimoOrdinamentoA entries.
+    QVector<QString> FCampoDiOrdinamentoA;
+    QVector<QString> FOrigineCampoDiOrdinamentoA;
+    QVector<int> FPosizioneCampoOrdinamentoA;
+    QVector<int> FTipoOrdinamentoA;
+    qint16 ModalitaFunzionamento = 0;
+    qint16 FOrdinamentoA = 0;
+    bool ButtonCtrlDown = false;
+    QString FSQLFiltro;
+    TFbDataSet::TNotifyEvent FVecchioBeforeOpen;
+    int FTipoRicerca = 0;
+    QString FStringaRicerca;
+    bool FUpperRicerca = false;
+    QPointer<TFbTable> FTable;
+    QPointer<TFbDataSet> FSorgenteDati;
+    bool FOrderBy = true;
+    std::function<void()> FVecchioOnPopUpMenu;
+    bool FAbilitaRicercheF5 = true;
+    QString FNomeTabellaQuery;
+    bool FAbilitaOrdinamento = true;
+    TNotifyEvent FOnInizioRicerca;
+    TNotifyEvent FOnFineRicerca;
+    QPointer<TFbTable> FTabellaAppoggio;
+    QString FTitoloFinestraRicerca;
+    QStringList FCampiPersonalizzati;
+    QStringList FCampiPersonalizzatiDecodifica;
+    QAction* VoceMenuStampa = nullptr;
+    bool FRicercaInCorso = false;
+    QPointer<TFbQuery> FQuery;
+    QPointer<TFbDatabase> FDatabaseImpostazioni;
+    TFbDataSetModel* FModello = nullptr;
+    QList<QAction*> FVoci;  // the grid's seven items, in menu order
+};
