@@ -48,6 +48,7 @@ int Mostra(int argc, char** argv, const TArgomentiTondrik& argomenti) {
         transazione.Start();
         tabella.Open();
     } catch (const Exception& e) {
+        fprintf(stderr, "Tondrik: %s\n", qPrintable(e.Message()));
         MessageBoxes().Errore(nullptr, e.Message());
         return 1;
     }
