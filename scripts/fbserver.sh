@@ -20,16 +20,14 @@ ROOT=$(mkdir -p "$ROOT" && cd "$ROOT" && pwd)
 SYSTEM_ROOT=/usr/lib/x86_64-linux-gnu/firebird/3.0
 SYSTEM_SECURITY=/var/lib/firebird/3.0/system/security3.fdb
 PASSWORD=quillbent
+# A lock folder of its own: no other Firebird process on the machine (a stopped debugger target,
+# the system's server) can hold a lock that our server or its set-up waits for.
+export FIREBIRD_LOCK=$ROOT/lock
+
+# shellcheck source=scripts/ports.sh
+. "$REPO/scripts/ports.sh"
 
 say() { echo "fbserver: $*" >&2; }
-
-# True when something listens on TCP port $1 on any address (IPv4 or IPv6).
-port_listening() {
-    local hex
-    hex=$(printf '%04X' "$1")
-    awk -v p=":$hex" 'FNR > 1 && $4 == "0A" && substr($2, length($2) - 4) == p { found = 1 } END { exit !found }' \
-        /proc/net/tcp /proc/net/tcp6 2>/dev/null
-}
 
 # True when PID $1 is a Firebird server started with root $ROOT (so a reused PID is never killed).
 our_server() {
@@ -71,7 +69,7 @@ ServerMode = SuperClassic
 SecurityDatabase = $ROOT/security3.fdb
 UdfAccess = None
 CONF
-    rm -rf "$ROOT/db" && mkdir -p "$ROOT/db"
+    rm -rf "$ROOT/db" "$FIREBIRD_LOCK" && mkdir -p "$ROOT/db" "$FIREBIRD_LOCK"
     cat >"$ROOT/databases.conf" <<CONF
 # Alias the client-server tests attach to as <host>:zeltest.
 zeltest = $ROOT/db/alias.fdb

@@ -1,0 +1,14 @@
+#pragma once
+// Small measuring helpers of the benchmarks.
+#include <QElapsedTimer>
+#include <QVector>
+
+// Median of the samples (nanoseconds); 0 when there are none.
+qint64 Mediana(QVector<qint64> samples);
+
+// Resident memory of this process in KiB, from /proc/self/status.
+qint64 MemoriaResidenteKiB();
+
+// Milliseconds with three decimals, and "n/s" rates, as printed by the benchmarks.
+QString Ms(qint64 nanoseconds);
+QString Rate(double perSecond);
