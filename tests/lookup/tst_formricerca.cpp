@@ -243,6 +243,24 @@ private slots:
         QCOMPARE(boxes.Boxes.size(), 1);
     }
 
+    void closingDropsAPendingRefresh() {
+        // the row handed back is the one the user saw when closing, even with a keystroke pending
+        TFormRicerca dlg;
+        Prepara(dlg);
+        dlg.show();
+        Digita(dlg, "amico");
+        QTRY_COMPARE(dlg.DBGrid()->model()->rowCount(), 2);
+        dlg.DBGrid()->setCurrentIndex(dlg.DBGrid()->model()->index(1, 0));
+        QSignalSpy aggiornato(&dlg, &TFormRicerca::Aggiornato);
+        QTest::keyClick(dlg.EditRicerca(), 'x');
+        QTest::mouseClick(dlg.ButtonRitorna(), Qt::LeftButton);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(!dlg.TimerRicerca()->isActive());
+        QTest::qWait(400);
+        QCOMPARE(aggiornato.count(), 0);
+        QCOMPARE(dlg.Ritorno(), "C007");
+    }
+
     void enterInTheFieldOnlyMovesToTheGrid_data() {
         QTest::addColumn<int>("tasto");
         QTest::newRow("Invio") << int(Qt::Key_Return);
