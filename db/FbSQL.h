@@ -3,12 +3,13 @@
 #include "db/FbField.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 
 namespace Firebird { class IStatement; class IResultSet; class IMessageMetadata; }
-class TFbDatabase;
-class TFbTransaction;
+#include "db/FbDatabase.h"
+#include "db/FbTransaction.h"
 
 class TFbSQL {
 public:
@@ -62,8 +63,9 @@ private:
     void CheckReady();
     void ReadRow();
 
-    TFbDatabase* FDatabase = nullptr;
-    TFbTransaction* FTransaction = nullptr;
+    // owners may destroy the connection or the transaction first
+    QPointer<TFbDatabase> FDatabase;
+    QPointer<TFbTransaction> FTransaction;
     QStringList FSQL;
     bool FParamCheck = true;
     QStringList FPositions;       // parameter name of each placeholder

@@ -1,11 +1,12 @@
 #pragma once
 // A transaction on one connection; several may be active at once on the same connection.
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 
 namespace Firebird { class ITransaction; }
-class TFbDatabase;
+#include "db/FbDatabase.h"
 class TFbSQL;
 
 class TFbTransaction : public QObject {
@@ -34,7 +35,7 @@ private:
     friend class TFbDatabase;
     void EndStatements();
     void FreeStatements();
-    TFbDatabase* FDatabase = nullptr;
+    QPointer<TFbDatabase> FDatabase;
     QStringList FParams;
     Firebird::ITransaction* FHandle = nullptr;
     QSet<TFbSQL*> FStatements;

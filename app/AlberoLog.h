@@ -1,0 +1,28 @@
+#pragma once
+// The log tree: customer → order → machine → logged file, for one subject.
+#include <QMetaType>
+#include <QString>
+
+class QTreeWidget;
+class TFbQuery;
+
+// Payload of a file node.
+struct TMyRec {
+    int ID = 0;
+    QString TestoCommessa;
+    QString TestoItem;
+};
+Q_DECLARE_METATYPE(TMyRec)
+
+// The payload of a tree item, when it is a file node.
+const TMyRec* PayloadNodo(const class QTreeWidgetItem* item);
+
+// Rebuilds `albero` for `soggetto` with the three queries (orders, machines, files); they stay open
+// afterwards. Database errors propagate; the nodes added until then stay in the tree.
+void CaricaAlbero(QTreeWidget& albero, const QString& soggetto, TFbQuery& queryOrdini, TFbQuery& queryMacchine,
+                  TFbQuery& queryFile);
+
+// The statements of the three levels.
+QStringList SQLOrdini(const QString& soggetto);
+QStringList SQLMacchine(const QString& serDoc);
+QStringList SQLFile(const QString& serDoc, const QString& nrMacchina);

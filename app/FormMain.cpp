@@ -1,0 +1,281 @@
+#include "app/FormMain.h"
+
+#include "app/RiepilogoAiuto.h"
+#include "controls/MessageBoxes.h"
+#include "db/ConnessioneDB.h"
+#include "db/Errore.h"
+#include "lookup/DataModuleMedia.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont FontTahoma(int pixelSize) {
+    QFont f;
+    f.setFamilies({"Tahoma", "DejaVu Sans"});  // Tahoma is not on every machine
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+QFrame* Pannello(QWidget* parent) {
+    auto* p = new QFrame(parent);
+    p->setFrameShape(QFrame::NoFrame);
+    return p;
+}
+
+QToolButton* PulsanteImmagine(QWidget* parent, QAction* azione, int x, int y) {
+    auto* b = new QToolButton(parent);
+    b->setAutoRaise(true);
+    b->setDefaultAction(azione);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    b->setGeometry(x, y, 26, 26);
+    return b;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(const QStringList& argomenti, const QString& fileIni, QWidget* parent)
+    : QWidget(parent), FAvvio(std::make_unique<TAvvio>(argomenti, fileIni)) {
+    setWindowTitle("ZelScanFile");
+    setFont(FontTahoma(13));
+    resize(983, 441);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    DBArchivio = new TFbDatabase(this);
+    IBTransaction = new TFbTransaction(DBArchivio, this);
+    IBQuery = new TFbQuery(this);
+    QueryAux1 = new TFbQuery(this);
+    QueryAux2 = new TFbQuery(this);
+    QueryAux3 = new TFbQuery(this);
+    for (TFbQuery* q : {IBQuery, QueryAux1, QueryAux2, QueryAux3}) {
+        q->SetDatabase(DBArchivio);
+        q->SetTransaction(IBTransaction);
+    }
+
+    TimerDelay = new QTimer(this);
+    TimerDelay->setInterval(500);
+    TimerDelay->setSingleShot(true);
+    connect(TimerDelay, &QTimer::timeout, this, [this] { Gestisci([this] { Aggiorna(); }); });
+
+    CreaAzioni();
+    CreaControlli();
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::CreaAzioni() {
+    const TDataModuleMedia& media = TDataModuleMedia::Instance();
+    auto azione = [&](int immagine, const QString& hint) {
+        auto* a = new QAction(media.Icona(immagine), QString(), this);
+        a->setToolTip(hint);
+        return a;
+    };
+    ActionEsci = azione(1, "Esci");
+    ActionRefresh = azione(2, QString());
+    ActionHelp = azione(0, QString());
+    ActionSearch = azione(12, QString());
+    ActionUpFile = azione(13, "Up File");
+    connect(ActionEsci, &QAction::triggered, this, [this] { ActionEsciExecute(); });
+    connect(ActionRefresh, &QAction::triggered, this, [this] { Gestisci([this] { Aggiorna(); }); });
+    connect(ActionHelp, &QAction::triggered, this, [this] { ActionHelpExecute(); });
+    // the customer lookup and the re-send are wired when their parts are in place
+    ActionSearch->setEnabled(false);
+    ActionUpFile->setEnabled(false);
+}
+
+void TFormMain::CreaControlli() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    PanelFiltro = Pannello(this);
+    PanelFiltro->setFixedHeight(65);
+    LabelFiltroCodice = new QLabel("Soggetto:", PanelFiltro);
+    LabelFiltroCodice->setGeometry(8, 8, 140, 16);
+    EditFiltroCodice = new QLineEdit(PanelFiltro);
+    EditFiltroCodice->setGeometry(8, 26, 140, 24);
+    // only the user's edits start the delay; changes made by the program do not
+    connect(EditFiltroCodice, &QLineEdit::textEdited, this, [this] { AvviaRitardo(); });
+    ButtonSearch = PulsanteImmagine(PanelFiltro, ActionSearch, 148, 25);
+    layout->addWidget(PanelFiltro);
+
+    PanelHeader = Pannello(this);
+    PanelHeader->setFixedHeight(34);
+    auto* header = new QHBoxLayout(PanelHeader);
+    header->setContentsMargins(0, 0, 0, 0);
+    header->setSpacing(0);
+    auto* etichette = new QWidget(PanelHeader);
+    QPalette teal;
+    teal.setColor(QPalette::WindowText, QColor(0x00, 0x80, 0x80));
+    LabelSelezioneCorrenteCommessa = new QLabel(etichette);
+    LabelSelezioneCorrenteItem = new QLabel(etichette);
+    for (QLabel* l : {LabelSelezioneCorrenteCommessa, LabelSelezioneCorrenteItem}) {
+        l->setFont(FontTahoma(14));
+        l->setPalette(teal);
+        l->hide();
+    }
+    LabelSelezioneCorrenteCommessa->move(8, 1);
+    LabelSelezioneCorrenteItem->move(8, 16);
+    header->addWidget(etichette, 1);
+
+    PanelPulsanti = Pannello(PanelHeader);
+    PanelPulsanti->setFixedWidth(208);
+    ButtonUpFile = PulsanteImmagine(PanelPulsanti, ActionUpFile, 0, 7);
+    ButtonRefresh = PulsanteImmagine(PanelPulsanti, ActionRefresh, 26, 7);
+    DBNavigator = new QWidget(PanelPulsanti);
+    DBNavigator->setGeometry(52, 7, 104, 26);
+    DBNavigator->setToolTip("Scrorri griglia");
+    const struct {
+        QStyle::StandardPixmap icona;
+        const char* hint;
+        void (TFbDataSet::*comando)();
+    } navigazione[] = {{QStyle::SP_MediaSkipBackward, "Prima foto", &TFbDataSet::First},
+                       {QStyle::SP_MediaSeekBackward, "Foto precedente", &TFbDataSet::Prior},
+                       {QStyle::SP_MediaSeekForward, "Foto successiva", &TFbDataSet::Next},
+                       {QStyle::SP_MediaSkipForward, "Ultima foto", &TFbDataSet::Last}};
+    int x = 0;
+    for (const auto& n : navigazione) {
+        auto* b = new QToolButton(DBNavigator);
+        b->setIcon(style()->standardIcon(n.icona));
+        b->setToolTip(n.hint);
+        b->setAutoRaise(true);
+        b->setGeometry(x, 0, 26, 26);
+        x += 26;
+        const auto comando = n.comando;
+        connect(b, &QToolButton::clicked, this, [this, comando] { Gestisci([this, comando] { (IBQuery->*comando)(); }); });
+    }
+    // the navigator moves over the grid's query, which is open only while the grid shows it
+    auto statoNavigatore = [this] { DBNavigator->setEnabled(IBQuery->Active()); };
+    connect(IBQuery, &TFbDataSet::Opened, this, statoNavigatore);
+    connect(IBQuery, &TFbDataSet::Closed, this, statoNavigatore);
+    statoNavigatore();
+    ButtonHelp = PulsanteImmagine(PanelPulsanti, ActionHelp, 156, 7);
+    ButtonHelp->setIcon(TDataModuleMedia::Instance().Icona(3));
+    ButtonEsci = PulsanteImmagine(PanelPulsanti, ActionEsci, 182, 7);
+    header->addWidget(PanelPulsanti);
+    layout->addWidget(PanelHeader);
+
+    TreeViewMain = new QTreeWidget(this);
+    TreeViewMain->setHeaderHidden(true);
+    TreeViewMain->setFont(FontTahoma(20));
+    TreeViewMain->setIndentation(32);
+    TreeViewMain->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(TreeViewMain, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { TreeViewMainChange(current); });
+    layout->addWidget(TreeViewMain, 1);
+
+    PanelActivity = new QFrame(this);
+    PanelActivity->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelActivity->setLineWidth(2);
+    PanelActivity->setAutoFillBackground(true);
+    PanelActivity->resize(128, 128);
+    LabelActivity = new QLabel(PanelActivity);
+    LabelActivity->setAlignment(Qt::AlignCenter);
+    LabelActivity->setGeometry(0, 0, 128, 128);
+    PanelActivity->hide();
+}
+
+void TFormMain::Gestisci(const std::function<void()>& gestore) {
+    try {
+        gestore();
+    } catch (const Exception& e) {
+        MessageBoxes().Errore(this, e.Message());
+    } catch (const std::exception& e) {
+        MessageBoxes().Errore(this, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TFormMain::CheckInit() {
+    const bool trovato = FAvvio->Verifica(this, *DBArchivio);
+    ImpostaModalita(trovato ? mExternalCall : mStandAlone);
+}
+
+void TFormMain::ImpostaModalita(TMode mode) {
+    if (mode == mExternalCall) {
+        SetFiltro(TFiltro(FAvvio->Soggetto()));
+        PanelFiltro->hide();
+    }
+    FMode = mode;
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TFormMain::FormShow() {
+    LabelSelezioneCorrenteCommessa->hide();
+    LabelSelezioneCorrenteItem->hide();
+    Gestisci([this] { CaricaAlbero(); });
+    if (FMode == mExternalCall && !FMassimizzato) Massimizza();
+}
+
+void TFormMain::Massimizza() {
+    FMassimizzato = true;
+    // queued, so the window is maximised once its first showing has completed
+    QMetaObject::invokeMethod(this, &QWidget::showMaximized, Qt::QueuedConnection);
+}
+
+void TFormMain::ActionHelpExecute() {
+    MessageBoxes().Informazione(this, TestoRiepilogoAiuto(FAvvio->CmdParams(), FAvvio->IniParams(),
+                                                          FAvvio->OrigineParametri()));
+}
+
+void TFormMain::AvviaRitardo() { TimerDelay->start(); }
+
+void TFormMain::Aggiorna() {
+    TimerDelay->stop();
+    CaricaAlbero();
+}
+
+std::unique_ptr<TFiltro> TFormMain::GetFiltro() const { return std::make_unique<TFiltro>(EditFiltroCodice->text()); }
+
+void TFormMain::SetFiltro(const TFiltro& filtro) { EditFiltroCodice->setText(filtro.Soggetto()); }
+
+void TFormMain::CaricaAlbero() {
+    ++FRicostruzioni;
+    IBQuery->Close();
+    if (IBTransaction->Active()) IBTransaction->Commit();
+    IBTransaction->Start();
+    const QString soggetto = FAvvio->Soggetto().isEmpty() ? EditFiltroCodice->text() : FAvvio->Soggetto();
+    // a rebuild drops the selection, so a re-send never acts on a row that is no longer shown
+    TreeViewMainChange(nullptr);
+    ::CaricaAlbero(*TreeViewMain, soggetto, *QueryAux1, *QueryAux2, *QueryAux3);
+}
+
+void TFormMain::TreeViewMainChange(QTreeWidgetItem* node) {
+    if (const TMyRec* rec = PayloadNodo(node)) {
+        ID_RECORD_SELEZIONATO_CORRENTE = rec->ID;
+        LabelSelezioneCorrenteCommessa->setText("Selezione corrente: " + rec->TestoCommessa);
+        LabelSelezioneCorrenteItem->setText("Item: " + rec->TestoItem);
+        for (QLabel* l : {LabelSelezioneCorrenteCommessa, LabelSelezioneCorrenteItem}) {
+            l->adjustSize();
+            l->show();
+        }
+        return;
+    }
+    ID_RECORD_SELEZIONATO_CORRENTE = 0;
+    LabelSelezioneCorrenteCommessa->hide();
+    LabelSelezioneCorrenteItem->hide();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TFormMain::FormClose() {
+    Gestisci([this] { IBQuery->Close(); });
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PanelActivity->move(width() / 2 - PanelActivity->width() / 2, height() / 2 - PanelActivity->height() / 2);
+    PanelActivity->raise();
+}

@@ -1,0 +1,100 @@
+#pragma once
+// The main window: subject filter, selection labels, buttons, the log tree and the hidden grid.
+#include "app/AlberoLog.h"
+#include "app/Avvio.h"
+#include "app/Filtro.h"
+#include "db/FbDataSet.h"
+#include "db/FbTransaction.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class TFormMain : public QWidget {
+    Q_OBJECT
+public:
+    // `argomenti`: the command line without the program's path; `fileIni`: the INI file to read
+    // (TAvvio::GetIniFileName() in the program).
+    TFormMain(const QStringList& argomenti, const QString& fileIni, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    void CheckInit();  // raises Exception with the start-up message
+
+    TAvvio& Avvio() { return *FAvvio; }
+    TMode Modalita() const { return FMode; }
+    int IdRecordSelezionatoCorrente() const { return ID_RECORD_SELEZIONATO_CORRENTE; }
+
+    // Actions of the window.
+    void ActionHelpExecute();
+    void ActionEsciExecute() { close(); }
+    void Aggiorna();
+    void CaricaAlbero();
+    void TreeViewMainChange(QTreeWidgetItem* node);
+    std::unique_ptr<TFiltro> GetFiltro() const;
+    void SetFiltro(const TFiltro& filtro);
+    void AvviaRitardo();
+
+    // Controls, named as the form names them.
+    QFrame* PanelFiltro;
+    QLabel* LabelFiltroCodice;
+    QLineEdit* EditFiltroCodice;
+    QToolButton* ButtonSearch;
+    QFrame* PanelHeader;
+    QLabel* LabelSelezioneCorrenteCommessa;
+    QLabel* LabelSelezioneCorrenteItem;
+    QFrame* PanelPulsanti;
+    QToolButton* ButtonUpFile;
+    QToolButton* ButtonRefresh;
+    QWidget* DBNavigator;
+    QToolButton* ButtonHelp;
+    QToolButton* ButtonEsci;
+    QTreeWidget* TreeViewMain;
+    QFrame* PanelActivity;
+    QLabel* LabelActivity;
+
+    QAction* ActionEsci;
+    QAction* ActionRefresh;
+    QAction* ActionHelp;
+    QAction* ActionSearch;
+    QAction* ActionUpFile;
+
+    QTimer* TimerDelay;
+
+    TFbDatabase* DBArchivio;
+    TFbTransaction* IBTransaction;
+    TFbQuery* IBQuery;
+    TFbQuery* QueryAux1;
+    TFbQuery* QueryAux2;
+    TFbQuery* QueryAux3;
+
+    // How many times the tree was rebuilt (each rebuild runs its queries once).
+    int Ricostruzioni() const { return FRicostruzioni; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreaControlli();
+    void CreaAzioni();
+    void ImpostaModalita(TMode mode);
+    void FormShow();
+    void Massimizza();
+    void FormClose();
+    // Runs an event handler; an error it raises is shown in an error box and the program goes on.
+    void Gestisci(const std::function<void()>& gestore);
+
+    std::unique_ptr<TAvvio> FAvvio;
+    TMode FMode = mStandAlone;
+    int ID_RECORD_SELEZIONATO_CORRENTE = 0;
+    bool FMassimizzato = false;
+    int FRicostruzioni = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+// The program entry's start-up: the main window after its checks, or the start-up error box.
+#include <QStringList>
+#include <memory>
+
+class TFormMain;
+
+// Creates the main window and runs its checks. On failure shows "Esecuzione non consentita:" with
+// the message and returns nullptr: the window is destroyed without ever being shown.
+std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni);
