@@ -5,8 +5,11 @@
 #include "db/ConnessioneDB.h"
 #include "db/Errore.h"
 #include "lookup/DataModuleMedia.h"
+#include "lookup/DatiRicerca.h"
+#include "lookup/FormRicerca.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -57,6 +60,9 @@ TFormMain::TFormMain(const QStringList& argomenti, const QString& fileIni, QWidg
         q->SetDatabase(DBArchivio);
         q->SetTransaction(IBTransaction);
     }
+    // the window's own handlers on the grid's query; the grid chains its own after them
+    IBQuery->BeforeOpen = [this](TFbDataSet*) { IBQueryBeforeOpen(); };
+    IBQuery->BeforeClose = [this](TFbDataSet*) { IBQueryBeforeClose(); };
 
     TimerDelay = new QTimer(this);
     TimerDelay->setInterval(500);
@@ -84,8 +90,8 @@ void TFormMain::CreaAzioni() {
     connect(ActionEsci, &QAction::triggered, this, [this] { ActionEsciExecute(); });
     connect(ActionRefresh, &QAction::triggered, this, [this] { Gestisci([this] { Aggiorna(); }); });
     connect(ActionHelp, &QAction::triggered, this, [this] { ActionHelpExecute(); });
-    // the customer lookup and the re-send are wired when their parts are in place
-    ActionSearch->setEnabled(false);
+    connect(ActionSearch, &QAction::triggered, this, [this] { Gestisci([this] { ActionSearchExecute(); }); });
+    // the re-send is wired when its part is in place
     ActionUpFile->setEnabled(false);
 }
 
@@ -161,6 +167,15 @@ void TFormMain::CreaControlli() {
     header->addWidget(PanelPulsanti);
     layout->addWidget(PanelHeader);
 
+    PtqGrid = new TPtqGrid(this);
+    PtqGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PtqGrid->SetOrderBy(true);
+    PtqGrid->hide();
+    // the window maps F5, F6, F8 and F9 on key release
+    PtqGrid->SetScorciatoieAttive(false);
+    PtqGrid->installEventFilter(this);
+    layout->addWidget(PtqGrid, 1);
+
     TreeViewMain = new QTreeWidget(this);
     TreeViewMain->setHeaderHidden(true);
     TreeViewMain->setFont(FontTahoma(20));
@@ -193,7 +208,71 @@ void TFormMain::Gestisci(const std::function<void()>& gestore) {
 
 void TFormMain::CheckInit() {
     const bool trovato = FAvvio->Verifica(this, *DBArchivio);
+    CreaTabX();
+    ConfiguraGriglia();
     ImpostaModalita(trovato ? mExternalCall : mStandAlone);
+}
+
+void TFormMain::CreaTabX() {
+    FPtqTabX = new TPtqTabX(this);
+    FPtqTabX->SetDatabase(DBArchivio);
+}
+
+void TFormMain::ConfiguraGriglia() {
+    PtqGrid->SetCodiceProgetto(534);
+    PtqGrid->SetSituazione(1);
+    PtqGrid->SetUtente(FAvvio->Utente());
+    PtqGrid->SetNomeTabellaQuery("ZELSCANLOGLIGHT");
+    PtqGrid->SetSorgenteDati(IBQuery);
+    PtqGrid->SetTabellaPiccola(true);
+    PtqGrid->FDirectoryBin = FAvvio->PtqUser()->GetParamKestrin("Directory bin");
+    PtqGrid->FNomeProgetto = FAvvio->Ditta();
+    PtqGrid->SetAbilitaRicercheF5(true);
+}
+
+void TFormMain::IBQueryBeforeOpen() {
+    if (PtqGrid->RicercaInCorso()) return;  // the search has put its own text
+    const QString soggetto = GetFiltro()->Soggetto();
+    QStringList sql{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT", "WHERE", "  ID IS NOT NULL"};
+    if (!soggetto.isEmpty()) sql << "  AND" << "  DATOINPUT='" + SostituisciApice(soggetto, "''") + "'";
+    IBQuery->SQL = sql;
+    PtqGrid->SQLIniziale() = sql;
+    PtqGrid->RecuperaAspettodaStorico();
+}
+
+void TFormMain::IBQueryBeforeClose() {
+    if (!PtqGrid->RicercaInCorso() && !PtqGrid->RecuperoAspettoBaseInCorso && IBQuery->Active())
+        PtqGrid->SalvaAspettoSuStorico();
+}
+
+void TFormMain::PtqGridKeyUp(int key) {
+    static const QHash<int, QString> comandi{{Qt::Key_F5, "Ricerca su campo Corrente"},
+                                             {Qt::Key_F6, "Annulla ricerca"},
+                                             {Qt::Key_F8, "Query"},
+                                             {Qt::Key_F9, "Dimezza larghezza colonna"}};
+    if (comandi.contains(key)) PtqGrid->EseguiComando(comandi.value(key));
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PtqGrid && event->type() == QEvent::KeyRelease) {
+        auto* tasto = static_cast<QKeyEvent*>(event);
+        if (!tasto->isAutoRepeat()) PtqGridKeyUp(tasto->key());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFormMain::ActionSearchExecute() {
+    TFormRicerca ricerca(this);
+    TDatiRicerca dati;
+    ricerca.SetDatiRicerca(&dati);
+    dati.SetTabellaRicerca("CLIENTI");
+    dati.SetCampoRicerca("RAGSOC");
+    dati.SetCampoRitorno("CODICE");
+    ricerca.SetDBArchivio(DBArchivio);
+    if (ricerca.exec() == QDialog::Accepted) {
+        EditFiltroCodice->setText(ricerca.Ritorno());  // a change by the program: no delay starts
+        Aggiorna();
+    }
 }
 
 void TFormMain::ImpostaModalita(TMode mode) {

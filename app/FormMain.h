@@ -5,6 +5,8 @@
 #include "app/Filtro.h"
 #include "db/FbDataSet.h"
 #include "db/FbTransaction.h"
+#include "db/PtqTabX.h"
+#include "grid/PtqGrid.h"
 
 #include <QAction>
 #include <QFrame>
@@ -40,6 +42,9 @@ public:
     std::unique_ptr<TFiltro> GetFiltro() const;
     void SetFiltro(const TFiltro& filtro);
     void AvviaRitardo();
+    void ActionSearchExecute();
+    void ConfiguraGriglia();
+    void PtqGridKeyUp(int key);
 
     // Controls, named as the form names them.
     QFrame* PanelFiltro;
@@ -55,6 +60,7 @@ public:
     QWidget* DBNavigator;
     QToolButton* ButtonHelp;
     QToolButton* ButtonEsci;
+    TPtqGrid* PtqGrid;
     QTreeWidget* TreeViewMain;
     QFrame* PanelActivity;
     QLabel* LabelActivity;
@@ -73,6 +79,7 @@ public:
     TFbQuery* QueryAux1;
     TFbQuery* QueryAux2;
     TFbQuery* QueryAux3;
+    TPtqTabX* FPtqTabX = nullptr;
 
     // How many times the tree was rebuilt (each rebuild runs its queries once).
     int Ricostruzioni() const { return FRicostruzioni; }
@@ -85,7 +92,11 @@ protected:
 private:
     void CreaControlli();
     void CreaAzioni();
+    void CreaTabX();
     void ImpostaModalita(TMode mode);
+    void IBQueryBeforeOpen();
+    void IBQueryBeforeClose();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void FormShow();
     void Massimizza();
     void FormClose();

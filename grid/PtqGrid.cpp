@@ -61,6 +61,10 @@ TPtqGrid::~TPtqGrid() {
     Sgancia();
 }
 
+void TPtqGrid::SetScorciatoieAttive(bool attive) {
+    for (QShortcut* s : FScorciatoie) s->setEnabled(attive);
+}
+
 void TPtqGrid::Loaded(QMenu* menuProprietario) {
     if (menuProprietario) {
         FMenuInUso = menuProprietario;
@@ -85,6 +89,7 @@ void TPtqGrid::Loaded(QMenu* menuProprietario) {
         if (!voce.Tasto.isEmpty()) {
             auto* scorciatoia = new QShortcut(voce.Tasto, this, nullptr, nullptr, Qt::WidgetShortcut);
             connect(scorciatoia, &QShortcut::activated, this, [this, caption] { EseguiComando(caption); });
+            FScorciatoie << scorciatoia;
         }
         FMenuInUso->addAction(azione);
         FVoci << azione;

@@ -109,6 +109,9 @@ public:
     void AggiornaVoci();
     void LanciaQuery();
     void DimezzaColonna();
+    // The F5-F9 keys run their commands while the grid has the focus; an owner that maps the
+    // keys itself switches them off, so each key runs its command once.
+    void SetScorciatoieAttive(bool attive);
 
     // Public fields the owner sets at start-up.
     QString FDirectoryBin;
@@ -132,6 +135,7 @@ private:
     bool FTabellaPiccola = false;
     QMenu* FMenuPopup = nullptr;      // the grid's own menu, owned
     QMenu* FMenuInUso = nullptr;      // the owner's menu or FMenuPopup
+    QList<class QShortcut*> FScorciatoie;
     QString FWhere;
     QString FCampoSelezionato;
     QString FOrigineCampoSelezionato;

@@ -1,0 +1,305 @@
+// The main window on a demo archive: the log tree, the selection, the subject filter, the lookup,
+// the help summary, the external-call mode and the hidden grid's wiring.
+#include "app/FormMain.h"
+#include "app/Programma.h"
+#include "db/FbField.h"
+#include "lookup/FormRicerca.h"
+#include "tests/app/AmbienteProva.h"
+#include "tests/support/RecordingBoxes.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QtTest>
+
+namespace {
+
+QString Data(int y, int m, int d) { return TestoValore(QDate(y, m, d)); }
+
+// The tree as indented lines, one per node.
+QStringList Righe(const QTreeWidget& albero) {
+    QStringList righe;
+    std::function<void(QTreeWidgetItem*, int)> visita = [&](QTreeWidgetItem* n, int livello) {
+        righe << QString(livello * 2, ' ') + n->text(0);
+        for (int i = 0; i < n->childCount(); ++i) visita(n->child(i), livello + 1);
+    };
+    for (int i = 0; i < albero.topLevelItemCount(); ++i) visita(albero.topLevelItem(i), 0);
+    return righe;
+}
+
+QTreeWidgetItem* Cerca(const QTreeWidget& albero, const QString& testo) {
+    const auto trovati = albero.findItems(testo, Qt::MatchContains | Qt::MatchRecursive);
+    return trovati.isEmpty() ? nullptr : trovati.first();
+}
+
+}  // namespace
+
+class TestFormMain : public QObject {
+    Q_OBJECT
+    TAmbienteProva FAmb;
+
+    std::unique_ptr<TFormMain> Finestra(const QStringList& argomenti = {}) {
+        auto form = AvviaFormMain(argomenti, FAmb.IniStandard());
+        if (form) form->show();
+        return form;
+    }
+    std::unique_ptr<TFormMain> FinestraSu(const QString& soggetto) {
+        auto form = Finestra();
+        form->EditFiltroCodice->setText(soggetto);
+        form->Aggiorna();
+        return form;
+    }
+
+private slots:
+    void treeOfAnOrderSeries() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        const QString ts = TestoValore(QDateTime(QDate(2025, 3, 5), QTime(9, 30)));
+        QCOMPARE(Righe(*form->TreeViewMain),
+                 (QStringList{"Officina Meccanica Rossi S.r.l.",
+                              "  A123 - " + Data(2025, 3, 4) + " - 123 - Consegna urgente entro fine me",
+                              "    1 Taglio laser Trumpf",
+                              "      " + TestoValore(QDateTime(QDate(2025, 3, 5), QTime(8, 10))) + " - A123_pannello.dxf",
+                              "      " + TestoValore(QDateTime(QDate(2025, 3, 5), QTime(8, 12))) + " - A123_staffa.dxf",
+                              "    2 Piegatrice Amada",
+                              "      " + ts + " - A123_piega.lst",
+                              "      " + TestoValore(QDateTime(QDate(2025, 3, 6), QTime(10, 0))) + " - A123_piega.lst",
+                              "  A124 - " + Data(2025, 3, 18) + " - 124 - Lamiera zincata",
+                              "    1 Taglio laser Trumpf",
+                              "      " + TestoValore(QDateTime(QDate(2025, 3, 19), QTime(14, 0))) + " - A124_lamiera.dxf",
+                              "    3 Punzonatrice Salvagnini",
+                              "      " + TestoValore(QDateTime(QDate(2025, 3, 19), QTime(14, 30))) + " - A124_fori.nc",
+                              "  A125 - " + Data(2025, 4, 2) + " - 125 - ",
+                              "    4 Centro di lavoro Mazak",
+                              "      " + TestoValore(QDateTime(QDate(2025, 3, 20), QTime(9, 0))) + " - A125_flangia.nc"}));
+        // every node is expanded
+        for (QTreeWidgetItem* n : form->TreeViewMain->findItems("", Qt::MatchContains | Qt::MatchRecursive))
+            if (n->childCount() > 0) QVERIFY(n->isExpanded());
+        // two log rows of one file name give two nodes with their own ID
+        QTreeWidgetItem* macchina = Cerca(*form->TreeViewMain, "2 Piegatrice Amada");
+        QCOMPARE(PayloadNodo(macchina->child(0))->ID, 3);
+        QCOMPARE(PayloadNodo(macchina->child(1))->ID, 4);
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    void subjects_data() {
+        QTest::addColumn<QString>("soggetto");
+        QTest::addColumn<QStringList>("radiceEOrdini");
+        QTest::newRow("customer code with a line break in its name")
+            << "C003" << QStringList{"Bianchi & Figli Carpenteria metallica", "C300 - " + Data(2025, 6, 1) + " - 300 - Telai saldati per linea di ver"};
+        QTest::newRow("quote in subject and series")
+            << "B'7" << QStringList{"D'Amico Lamiere S.p.A.", "B'7 - " + Data(2025, 5, 6) + " - 7 - Serie con apostrofo",
+                                    "B008 - " + Data(2025, 5, 9) + " - 8 - "};
+        QTest::newRow("unknown subject") << "ZZZ" << QStringList{};
+        QTest::newRow("only refused exports") << "D400" << QStringList{};
+        QTest::newRow("empty subject") << "" << QStringList{};
+    }
+    void subjects() {
+        QFETCH(QString, soggetto);
+        QFETCH(QStringList, radiceEOrdini);
+        TRecordingBoxes boxes;
+        auto form = FinestraSu(soggetto);
+        QStringList visti;
+        for (const QString& r : Righe(*form->TreeViewMain))
+            if (!r.startsWith("    ")) visti << r.mid(r.startsWith("  ") ? 2 : 0);
+        QCOMPARE(visti, radiceEOrdini);
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    void selectionShowsTheLabelsAndARebuildClearsIt() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("C003");
+        QVERIFY(form->LabelSelezioneCorrenteCommessa->isHidden());
+        QTreeWidgetItem* file = Cerca(*form->TreeViewMain, "C300_telaio.dxf");
+        form->TreeViewMain->setCurrentItem(file);
+        const int id = PayloadNodo(file)->ID;
+        QCOMPARE(form->IdRecordSelezionatoCorrente(), id);
+        QVERIFY(form->LabelSelezioneCorrenteCommessa->isVisible());
+        QCOMPARE(form->LabelSelezioneCorrenteCommessa->text(),
+                 "Selezione corrente: Bianchi & Figli Carpenteria metallica - " + Data(2025, 6, 1) +
+                     " - 300 - Telai saldati per linea di ver");
+        QCOMPARE(form->LabelSelezioneCorrenteItem->text(), QString("Item: %1 - C300_telaio.dxf").arg(id));
+        form->TreeViewMain->setCurrentItem(Cerca(*form->TreeViewMain, "1 Taglio laser"));
+        QCOMPARE(form->IdRecordSelezionatoCorrente(), 0);
+        QVERIFY(form->LabelSelezioneCorrenteCommessa->isHidden());
+        QVERIFY(form->LabelSelezioneCorrenteItem->isHidden());
+        form->TreeViewMain->setCurrentItem(file);
+        QCOMPARE(form->IdRecordSelezionatoCorrente(), id);
+        form->Aggiorna();
+        QCOMPARE(form->IdRecordSelezionatoCorrente(), 0);
+        QVERIFY(form->LabelSelezioneCorrenteItem->isHidden());
+    }
+
+    void typingRebuildsOnceHalfASecondAfterTheLastKey() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        const int prima = form->Ricostruzioni();
+        QTest::keyClicks(form->EditFiltroCodice, "C1");
+        QTest::qWait(300);
+        QTest::keyClicks(form->EditFiltroCodice, "2");
+        QElapsedTimer t;
+        t.start();
+        QTRY_COMPARE_WITH_TIMEOUT(form->Ricostruzioni(), prima + 1, 3000);
+        QVERIFY2(t.elapsed() >= 450, qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(form->TreeViewMain->topLevelItem(0)->text(0), QString("Verdi Impianti"));
+        QTest::qWait(700);
+        QCOMPARE(form->Ricostruzioni(), prima + 1);
+    }
+
+    void refreshBeforeTheDelayRebuildsOnceNow() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        const int prima = form->Ricostruzioni();
+        QTest::keyClicks(form->EditFiltroCodice, "C003");
+        form->ActionRefresh->trigger();
+        QCOMPARE(form->Ricostruzioni(), prima + 1);
+        QTest::qWait(800);
+        QCOMPARE(form->Ricostruzioni(), prima + 1);
+        // a change made by the program starts nothing
+        form->SetFiltro(TFiltro("A123"));
+        QTest::qWait(800);
+        QCOMPARE(form->Ricostruzioni(), prima + 1);
+    }
+
+    void lookupPutsTheCodeAndRebuildsAtOnce() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        QTest::keyClicks(form->EditFiltroCodice, "X");  // a pending rebuild
+        QTimer::singleShot(0, [] {
+            auto* ricerca = qobject_cast<TFormRicerca*>(QApplication::activeModalWidget());
+            QVERIFY(ricerca);
+            ricerca->findChild<QLineEdit*>()->setText("Verdi");
+            ricerca->Aggiorna();
+            ricerca->ButtonRitornaClick();
+        });
+        const int prima = form->Ricostruzioni();
+        form->ActionSearch->trigger();
+        QCOMPARE(form->EditFiltroCodice->text(), QString("C12"));
+        QCOMPARE(form->Ricostruzioni(), prima + 1);
+        QCOMPARE(form->TreeViewMain->topLevelItem(0)->text(0), QString("Verdi Impianti"));
+        QTest::qWait(700);
+        QCOMPARE(form->Ricostruzioni(), prima + 1);  // the pending rebuild was cancelled
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    void cancelledLookupChangesNothing() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        QTest::keyClicks(form->EditFiltroCodice, "4");  // pending rebuild for A1234
+        const int prima = form->Ricostruzioni();
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        form->ActionSearch->trigger();
+        QCOMPARE(form->EditFiltroCodice->text(), QString("A1234"));
+        QCOMPARE(form->Ricostruzioni(), prima);
+        QVERIFY(form->TimerDelay->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(form->Ricostruzioni(), prima + 1, 3000);
+    }
+
+    void helpSummary() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        form->ActionHelpExecute();
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(boxes.Boxes[0].Kind, QString("Informazione"));
+        QCOMPARE(boxes.Boxes[0].Text,
+                 "ZelScanFile 24/05/2025 - 1\r\n\r\nParametri CMD riconosciuti:\r\n- NESSUNO\r\n\r\n"
+                 "Parametri INI riconosciuti:\r\n- UTENTE = 1\r\n- DITTA = 01\r\n- PERCORSODATABASE = " +
+                     FAmb.Utenti + "\r\n\r\nModalità funzionamento: INI\r\n\r\n");
+        auto cmd = Finestra({"UTENTE=1", "DITTA=01", "extra=a=b"});
+        cmd->ActionHelpExecute();
+        QVERIFY(boxes.Boxes.last().Text.contains(
+            "Parametri CMD riconosciuti:\r\n- UTENTE = 1\r\n- DITTA = 01\r\n- EXTRA = a=b\r\n\r\nParametri INI riconosciuti:\r\n- UTENTE = 1"));
+        QVERIFY(boxes.Boxes.last().Text.endsWith("Modalità funzionamento: CMD\r\n\r\n"));
+    }
+
+    void externalCallHidesTheFilterAndMaximisesOnce() {
+        TRecordingBoxes boxes;
+        auto form = Finestra({"UTENTE=1", "DITTA=01", "SOGGETTO=C12"});
+        QVERIFY(form->PanelFiltro->isHidden());
+        QCOMPARE(form->PanelHeader->y(), 0);
+        QTRY_VERIFY(form->isMaximized());
+        QCOMPARE(form->TreeViewMain->topLevelItem(0)->text(0), QString("Verdi Impianti"));
+        form->showNormal();
+        form->hide();
+        form->show();  // a later showing rebuilds but does not maximise again
+        QTest::qWait(100);
+        QVERIFY(!form->isMaximized());
+        auto normale = Finestra();
+        QTest::qWait(100);
+        QVERIFY(!normale->isMaximized());
+        QVERIFY(normale->PanelFiltro->isVisible());
+    }
+
+    void hiddenGridFollowsTheSubject() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A'1");
+        TPtqGrid* grid = form->PtqGrid;
+        QVERIFY(grid->isHidden());
+        QCOMPARE(grid->CodiceProgetto(), 534);
+        QCOMPARE(grid->Situazione(), 1);
+        QCOMPARE(grid->Utente(), 1);
+        QCOMPARE(grid->NomeTabellaQuery(), QString("ZELSCANLOGLIGHT"));
+        QVERIFY(grid->TabellaPiccola());
+        QCOMPARE(grid->FDirectoryBin, FAmb.Dir.Root() + "/bin");
+        QCOMPARE(grid->FNomeProgetto, QString("01"));
+        QVERIFY(grid->AbilitaRicercheF5());
+        form->IBQuery->Open();
+        const QStringList atteso{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT", "WHERE", "  ID IS NOT NULL", "  AND", "  DATOINPUT='A''1'"};
+        QCOMPARE(form->IBQuery->SQL, atteso);
+        QCOMPARE(grid->SQLIniziale(), atteso);
+        form->Aggiorna();  // a rebuild closes the grid's query
+        QVERIFY(!form->IBQuery->Active());
+        form->EditFiltroCodice->clear();
+        form->IBQuery->Open();
+        QCOMPARE(form->IBQuery->SQL, atteso.mid(0, 6));
+    }
+
+    void gridKeysRunTheirCommandOnce() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        TPtqGrid* grid = form->PtqGrid;
+        grid->show();
+        form->TreeViewMain->hide();
+        form->IBQuery->Open();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        grid->setColumnWidth(1, 101);
+        QTest::keyClick(grid, Qt::Key_F9);
+        QCOMPARE(grid->columnWidth(1), 50);
+        QTest::keyClick(grid, Qt::Key_F7);  // nothing
+        QCOMPARE(grid->columnWidth(1), 50);
+
+        // F8: the query utility for the grid's table, found beside the program
+        const QString dir = QCoreApplication::applicationDirPath();
+        QFile::remove(dir + "/Tondrik.exe");
+        QVERIFY(QFile::copy(ZEL_TONDRIK_EXE, dir + "/Tondrik.exe"));
+        const QString log = FAmb.Dir.Path("tondrik.log");
+        qputenv("ZEL_TONDRIK_LOG", log.toLocal8Bit());
+        QTest::keyClick(grid, Qt::Key_F8);
+        qunsetenv("ZEL_TONDRIK_LOG");
+        QFile f(log);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(boxes.Ultimo()));
+        const QString argomenti = QString::fromUtf8(f.readAll());
+        QVERIFY2(argomenti.contains("ZELSCANLOGLIGHT"), qPrintable(argomenti));
+        QVERIFY2(argomenti.contains(FAmb.Archivio), qPrintable(argomenti));
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    void archiveWithoutGridSettingsEndsTheStartUp() {
+        TTestDir dir;
+        const QString archivio = dir.NuovoDatabase("senza.fdb", {"archive_schema"});
+        const QString utenti = dir.NuovoUtentiDemo(archivio);
+        const QString ini = dir.Path("p.ini");
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(("[CONFIG]\nUTENTE=1\nDITTA=01\nPercorsoDatabase=" + utenti + "\n").toUtf8());
+        f.close();
+        TRecordingBoxes boxes;
+        QVERIFY(!AvviaFormMain({}, ini));
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QVERIFY2(boxes.Boxes[0].Text.startsWith("Esecuzione non consentita:\r\nDynamic SQL Error"), qPrintable(boxes.Boxes[0].Text));
+        QVERIFY(boxes.Boxes[0].Text.contains("SETGRID"));
+    }
+};
+
+QTEST_MAIN(TestFormMain)
+#include "tst_formmain.moc"
