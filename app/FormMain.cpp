@@ -1,6 +1,8 @@
 #include "app/FormMain.h"
 
+#include "app/Invio.h"
 #include "app/RiepilogoAiuto.h"
+#include "app/server/InvioFromSrv.h"
 #include "controls/MessageBoxes.h"
 #include "db/ConnessioneDB.h"
 #include "db/Errore.h"
@@ -14,6 +16,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScreen>
+#include <QThreadPool>
+#include <QtConcurrent>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,7 +77,10 @@ TFormMain::TFormMain(const QStringList& argomenti, const QString& fileIni, QWidg
     CreaControlli();
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain() {
+    // the worker writes into this window: a send still under way ends first
+    FTask.waitForFinished();
+}
 
 void TFormMain::CreaAzioni() {
     const TDataModuleMedia& media = TDataModuleMedia::Instance();
@@ -91,8 +98,7 @@ void TFormMain::CreaAzioni() {
     connect(ActionRefresh, &QAction::triggered, this, [this] { Gestisci([this] { Aggiorna(); }); });
     connect(ActionHelp, &QAction::triggered, this, [this] { ActionHelpExecute(); });
     connect(ActionSearch, &QAction::triggered, this, [this] { Gestisci([this] { ActionSearchExecute(); }); });
-    // the re-send is wired when its part is in place
-    ActionUpFile->setEnabled(false);
+    connect(ActionUpFile, &QAction::triggered, this, [this] { Gestisci([this] { ActionUpFileExecute(); }); });
 }
 
 void TFormMain::CreaControlli() {
@@ -289,6 +295,7 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::FormShow() {
+    FChiusa = false;
     LabelSelezioneCorrenteCommessa->hide();
     LabelSelezioneCorrenteItem->hide();
     Gestisci([this] { CaricaAlbero(); });
@@ -345,12 +352,95 @@ void TFormMain::TreeViewMainChange(QTreeWidgetItem* node) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }
 
+bool TFormMain::FormCloseQuery() {
+    if (!FTask.isRunning()) return true;
+    MessageBoxes().Avviso(this, "Invio in corso. Attendere la fine dell'operazione prima di chiudere il programma");
+    return false;
+}
+
 void TFormMain::FormClose() {
+    FChiusa = true;
     Gestisci([this] { IBQuery->Close(); });
+}
+
+void TFormMain::ActionUpFileExecute() {
+    const int id = ID_RECORD_SELEZIONATO_CORRENTE;
+    if (id == 0) {
+        MessageBoxes().Avviso(this, "Nessun file selezionato");
+        return;
+    }
+    TRecordLog rec;
+    try {
+        rec = LeggiRecordLog(*DBArchivio, id);
+    } catch (const Exception& e) {
+        MessageBoxes().Avviso(this, e.Message());
+        return;
+    }
+    QString avviso;
+    if (!rec.Trovato) avviso = QString("Record ID %1 non trovato in archivio").arg(id);
+    else if (rec.DatoInput.isEmpty()) avviso = QString("Record ID %1 senza Ser.Doc. (campo DATOINPUT)").arg(id);
+    else if (rec.NrMacchina == 0) avviso = QString("Record ID %1 senza Nr. Macchina (campo NR_MACCHINA)").arg(id);
+    else {
+        FZelScanSrvURL = GetZelScanSrvURL(FAvvio->IniParams());
+        if (FZelScanSrvURL.isEmpty())
+            avviso = QString("Impossibile determinare URL di ZelScanSrv. Controllare la configurazione di %1")
+                         .arg(TAvvio::NomeFileIni());
+    }
+    if (!avviso.isEmpty()) {
+        MessageBoxes().Avviso(this, avviso);
+        return;
+    }
+    if (!MessageBoxes().Conferma(this, "Effettuare l'invio del file selezionato?")) return;
+
+    FFromSrvRequest = std::make_unique<TZelFileFromSrvRequest>();
+    FFromSrvRequest->SetUtenteId(FAvvio->Utente());
+    FFromSrvRequest->SetDitta(FAvvio->Ditta());
+    FFromSrvRequest->SetSerDoc(rec.DatoInput);
+    FFromSrvRequest->SetNrMacchina(rec.NrMacchina);
+    FFromSrvRequest->SetIdLogFile(id);
+    FFromSrvResponse.reset();
+    MostraAttivita("Invio");
+    FTask = QtConcurrent::run(QThreadPool::globalInstance(), [this] {
+        EseguiInvio();
+        QMetaObject::invokeMethod(this, &TFormMain::FineInvio, Qt::QueuedConnection);
+    });
+}
+
+void TFormMain::EseguiInvio() {
+    FFromSrvResponse = EseguiInvioFromSrv(*FFromSrvRequest, FZelScanSrvURL, FTimeoutConnessione, FTimeoutLettura);
+}
+
+void TFormMain::FineInvio() {
+    if (FChiusa) return;  // the window has closed meanwhile
+    NascondiAttivita();
+    if (FFromSrvResponse->IsError())
+        MessageBoxes().Errore(this, "Invio fallito\r\nRisposta negativa dal server\r\n" + FFromSrvResponse->Messaggio());
+    else
+        MessageBoxes().Informazione(this, "Invio effettuato");
+}
+
+void TFormMain::MostraAttivita(const QString& caption) {
+    LabelActivity->setText(caption);
+    PanelActivity->show();
+    PanelActivity->raise();
+    for (QWidget* w : {static_cast<QWidget*>(PanelFiltro), static_cast<QWidget*>(PanelPulsanti),
+                       static_cast<QWidget*>(TreeViewMain)})
+        w->setEnabled(false);
+}
+
+void TFormMain::NascondiAttivita() {
+    PanelActivity->hide();
+    for (QWidget* w : {static_cast<QWidget*>(PanelFiltro), static_cast<QWidget*>(PanelPulsanti),
+                       static_cast<QWidget*>(TreeViewMain)})
+        w->setEnabled(true);
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {

@@ -3,6 +3,9 @@
 #include "app/AlberoLog.h"
 #include "app/Avvio.h"
 #include "app/Filtro.h"
+#include "app/server/HttpPost.h"
+#include "app/server/ZelFile.FromSrv.Request.h"
+#include "app/server/ZelFile.FromSrv.Response.h"
 #include "db/FbDataSet.h"
 #include "db/FbTransaction.h"
 #include "db/PtqTabX.h"
@@ -10,6 +13,7 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QFuture>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -43,6 +47,20 @@ public:
     void SetFiltro(const TFiltro& filtro);
     void AvviaRitardo();
     void ActionSearchExecute();
+    void ActionUpFileExecute();
+    void MostraAttivita(const QString& caption);
+    void NascondiAttivita();
+
+    // The latest send's request, answer and address; absent before the first send.
+    const TZelFileFromSrvRequest* FromSrvRequest() const { return FFromSrvRequest.get(); }
+    const TZelFileFromSrvResponse* FromSrvResponse() const { return FFromSrvResponse.get(); }
+    QString ZelScanSrvURL() const { return FZelScanSrvURL; }
+    bool InvioInCorso() const { return FTask.isRunning(); }
+    // Time-outs of the exchange (the product's are TimeoutConnessioneMs and TimeoutLetturaMs).
+    void SetTimeoutInvio(int connessioneMs, int letturaMs) {
+        FTimeoutConnessione = connessioneMs;
+        FTimeoutLettura = letturaMs;
+    }
     void ConfiguraGriglia();
     void PtqGridKeyUp(int key);
 
@@ -100,6 +118,9 @@ private:
     void FormShow();
     void Massimizza();
     void FormClose();
+    bool FormCloseQuery();
+    void EseguiInvio();
+    void FineInvio();
     // Runs an event handler; an error it raises is shown in an error box and the program goes on.
     void Gestisci(const std::function<void()>& gestore);
 
@@ -108,4 +129,12 @@ private:
     int ID_RECORD_SELEZIONATO_CORRENTE = 0;
     bool FMassimizzato = false;
     int FRicostruzioni = 0;
+    bool FChiusa = false;
+
+    QString FZelScanSrvURL;
+    std::unique_ptr<TZelFileFromSrvRequest> FFromSrvRequest;
+    std::unique_ptr<TZelFileFromSrvResponse> FFromSrvResponse;  // written by the worker while it runs
+    QFuture<void> FTask;
+    int FTimeoutConnessione = TimeoutConnessioneMs;
+    int FTimeoutLettura = TimeoutLetturaMs;
 };
