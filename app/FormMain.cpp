@@ -18,6 +18,9 @@
 #include <QScreen>
 #include <QThreadPool>
 #include <QtConcurrent>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 #include <QVBoxLayout>
 
 namespace {
@@ -304,8 +307,12 @@ void TFormMain::FormShow() {
 
 void TFormMain::Massimizza() {
     FMassimizzato = true;
-    // queued, so the window is maximised once its first showing has completed
+    // posted, so the window is maximised once its first showing has completed
+#ifdef Q_OS_WIN
+    PostMessageW(reinterpret_cast<HWND>(winId()), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+#else
     QMetaObject::invokeMethod(this, &QWidget::showMaximized, Qt::QueuedConnection);
+#endif
 }
 
 void TFormMain::ActionHelpExecute() {
