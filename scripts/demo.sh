@@ -56,9 +56,17 @@ if [ ! -x "$BIN/ZelScanFile" ]; then
 fi
 
 SERVER_PID=
+# True while the child runs (an ended child stays a zombie until it is waited for).
+running() {
+    local state
+    state=$(sed -n 's/^State:[[:space:]]*\(.\).*/\1/p' "/proc/$1/status" 2>/dev/null)
+    [ -n "$state" ] && [ "$state" != Z ]
+}
 stop_server() {
-    if [ -n "$SERVER_PID" ] && kill -0 "$SERVER_PID" 2>/dev/null; then
+    if [ -n "$SERVER_PID" ] && running "$SERVER_PID"; then
         kill -TERM "$SERVER_PID"
+        for _ in $(seq 1 50); do running "$SERVER_PID" || break; sleep 0.1; done
+        running "$SERVER_PID" && kill -KILL "$SERVER_PID"
         wait "$SERVER_PID" 2>/dev/null || true
         echo "demo: scan server stopped"
     fi
@@ -77,7 +85,7 @@ else
     SERVER_PID=$!
     for _ in $(seq 1 100); do
         port_listening "${SERVER_ADDRESS##*:}" && break
-        kill -0 "$SERVER_PID" 2>/dev/null || break
+        running "$SERVER_PID" || break
         sleep 0.1
     done
     if ! port_listening "${SERVER_ADDRESS##*:}"; then

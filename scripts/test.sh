@@ -11,8 +11,25 @@ SERVER_ROOT=$REPO/build/fbserver
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
-stop_server() { bash "$REPO/scripts/fbserver.sh" stop "$SERVER_ROOT" || true; }
-trap stop_server EXIT
+SUITE_GROUP=
+# Ends what a suite left running (a child server a test did not stop); the suite runs in a
+# process group of its own, so nothing else is touched.
+end_suite_group() {
+    [ -n "$SUITE_GROUP" ] || return 0
+    if kill -0 -- "-$SUITE_GROUP" 2>/dev/null; then
+        echo "test: processes left running by the suite, now stopped:" >&2
+        command -v ps >/dev/null && ps -o pid=,args= -s "$SUITE_GROUP" >&2
+        kill -TERM -- "-$SUITE_GROUP" 2>/dev/null || true
+        sleep 1
+        kill -KILL -- "-$SUITE_GROUP" 2>/dev/null || true
+    fi
+    SUITE_GROUP=
+}
+finish() {
+    end_suite_group
+    bash "$REPO/scripts/fbserver.sh" stop "$SERVER_ROOT" || true
+}
+trap finish EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
@@ -22,7 +39,13 @@ trap 'exit 143' TERM
 run_suite() {
     echo "=== ctest in $1 ==="
     rm -rf "$REPO/$1/fblock" && mkdir -p "$REPO/$1/fblock"
-    FIREBIRD_LOCK=$REPO/$1/fblock ctest --test-dir "$REPO/$1" --output-on-failure -j2
+    local rc=0
+    # setsid execs in place (a background job of a script is no group leader): $! leads the group.
+    FIREBIRD_LOCK=$REPO/$1/fblock setsid ctest --test-dir "$REPO/$1" --output-on-failure -j2 &
+    SUITE_GROUP=$!
+    wait "$SUITE_GROUP" || rc=$?
+    end_suite_group
+    return "$rc"
 }
 
 bash "$REPO/scripts/setup.sh" build
