@@ -17,10 +17,11 @@ void Riapri(TFbQuery& q, const QStringList& sql) {
 
 }  // namespace
 
-const TMyRec* PayloadNodo(const QTreeWidgetItem* item) {
-    if (!item) return nullptr;
-    const QVariant& v = item->data(0, RuoloPayload);
-    return v.isValid() ? static_cast<const TMyRec*>(v.constData()) : nullptr;
+std::optional<TMyRec> PayloadNodo(const QTreeWidgetItem* item) {
+    if (!item) return std::nullopt;
+    const QVariant v = item->data(0, RuoloPayload);
+    if (!v.isValid()) return std::nullopt;
+    return v.value<TMyRec>();
 }
 
 QStringList SQLOrdini(const QString& soggetto) {

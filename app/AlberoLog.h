@@ -2,6 +2,7 @@
 // The log tree: customer → order → machine → logged file, for one subject.
 #include <QMetaType>
 #include <QString>
+#include <optional>
 
 class QTreeWidget;
 class TFbQuery;
@@ -15,7 +16,7 @@ struct TMyRec {
 Q_DECLARE_METATYPE(TMyRec)
 
 // The payload of a tree item, when it is a file node.
-const TMyRec* PayloadNodo(const class QTreeWidgetItem* item);
+std::optional<TMyRec> PayloadNodo(const class QTreeWidgetItem* item);
 
 // Rebuilds `albero` for `soggetto` with the three queries (orders, machines, files); they stay open
 // afterwards. Database errors propagate; the nodes added until then stay in the tree.

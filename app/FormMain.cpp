@@ -83,6 +83,12 @@ TFormMain::TFormMain(const QStringList& argomenti, const QString& fileIni, QWidg
 TFormMain::~TFormMain() {
     // the worker writes into this window: a send still under way ends first
     FTask.waitForFinished();
+    // the archive closes while the window is whole: closing it ends the grid's query, whose
+    // handlers call back into the window
+    try {
+        DBArchivio->Close();
+    } catch (const Exception&) {
+    }
 }
 
 void TFormMain::CreaAzioni() {
@@ -343,7 +349,7 @@ void TFormMain::CaricaAlbero() {
 }
 
 void TFormMain::TreeViewMainChange(QTreeWidgetItem* node) {
-    if (const TMyRec* rec = PayloadNodo(node)) {
+    if (const std::optional<TMyRec> rec = PayloadNodo(node)) {
         ID_RECORD_SELEZIONATO_CORRENTE = rec->ID;
         LabelSelezioneCorrenteCommessa->setText("Selezione corrente: " + rec->TestoCommessa);
         LabelSelezioneCorrenteItem->setText("Item: " + rec->TestoItem);

@@ -93,7 +93,10 @@ private slots:
     }
     void cleanupTestCase() {
         FStandIn.terminate();
-        FStandIn.waitForFinished(10000);
+        if (!FStandIn.waitForFinished(5000)) {
+            FStandIn.kill();
+            FStandIn.waitForFinished(5000);
+        }
     }
 
     void productTimeOutsAreTenSeconds() {
