@@ -12,13 +12,13 @@ static void InitSqlResources() { Q_INIT_RESOURCE(sql); }
 
 namespace DemoData {
 
-namespace {
-
 void Connetti(TFbDatabase& db, const QString& path) {
     db.SetDatabaseName(path);
     db.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
     db.Open();
 }
+
+namespace {
 
 void Esegui(TFbDatabase& db, const QStringList& lines, bool paramCheck = false) {
     TFbTransaction tr(&db);

@@ -6,6 +6,9 @@ class TFbDatabase;
 
 namespace DemoData {
 
+// Opens `db` on `path` as SYSDBA, as the suite's programs attach.
+void Connetti(TFbDatabase& db, const QString& path);
+
 // Creates a database file and runs the named scripts of this folder (":/sql/<name>.sql") in it.
 void CreaDatabase(const QString& path, const QStringList& scripts, const QString& charset = QStringLiteral("UTF8"));
 inline QStringList ScriptArchivio() { return {"archive_schema", "grid_tables"}; }

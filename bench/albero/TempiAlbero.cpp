@@ -209,9 +209,7 @@ int main(int argc, char** argv) {
         prep.start();
         DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
         TFbDatabase db;
-        db.SetDatabaseName(path);
-        db.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
-        db.Open();
+        DemoData::Connetti(db, path);
         DemoData::AggiungiClienteGrande(db, "BIG", Ordini, Macchine, File);
         std::printf("customer BIG: %d orders x %d machines x %d files written in %s\n", Ordini, Macchine, File,
                     qPrintable(Ms(prep.nsecsElapsed())));

@@ -182,9 +182,7 @@ int main(int argc, char** argv) {
         t.start();
         DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
         TFbDatabase db;
-        db.SetDatabaseName(path);
-        db.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
-        db.Open();
+        DemoData::Connetti(db, path);
         DemoData::PopolaArchivioBase(db);
         DemoData::AggiungiLogMassivo(db, kRighe);
         Stampa(QString("Data layer benchmark: embedded archive %1 with %2 log rows, built in %3")

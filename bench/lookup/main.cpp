@@ -78,9 +78,7 @@ int main(int argc, char** argv) {
         prep.start();
         DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
         TFbDatabase db;
-        db.SetDatabaseName(path);
-        db.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
-        db.Open();
+        DemoData::Connetti(db, path);
         DemoData::AggiungiClienti(db, Clienti);
         std::printf("%d customers written in %s\n", Clienti, qPrintable(Ms(prep.nsecsElapsed())));
 

@@ -29,11 +29,7 @@ QString TTestDir::NuovoUtentiDemo(const QString& archivio, const QString& name) 
     return path;
 }
 
-void Connetti(TFbDatabase& db, const QString& name) {
-    db.SetDatabaseName(name);
-    db.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
-    db.Open();
-}
+void Connetti(TFbDatabase& db, const QString& name) { DemoData::Connetti(db, name); }
 
 void EseguiSQL(TFbDatabase& db, const QString& sql) {
     TFbTransaction tr(&db);

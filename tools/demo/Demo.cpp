@@ -13,11 +13,7 @@ namespace Demo {
 
 namespace {
 
-void Connetti(TFbDatabase& db, const QString& path) {
-    db.SetDatabaseName(path);
-    db.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
-    db.Open();
-}
+using DemoData::Connetti;
 
 // Rows of a query without parameters, each as its column texts.
 QList<QStringList> Righe(TFbDatabase& db, const QString& sql) {
