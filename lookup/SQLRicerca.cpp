@@ -1,13 +1,7 @@
 #include "lookup/SQLRicerca.h"
 
+#include "db/ConnessioneDB.h"
 #include "lookup/DatiRicerca.h"
-
-namespace {
-
-// Every single quote of the text replaced by `sostituto`.
-QString SostituisciApice(QString testo, const QString& sostituto) { return testo.replace(QChar('\''), sostituto); }
-
-}  // namespace
 
 QStringList SQLRicerca(const TDatiRicerca& dati, const QString& testo) {
     const QString ritorno = dati.CampoRitorno();
