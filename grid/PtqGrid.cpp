@@ -5,6 +5,7 @@
 #include "db/FbDataSetModel.h"
 #include "db/FbTransaction.h"
 #include "grid/CostruttoriSQL.h"
+#include "grid/PPtqGrid.h"
 #include "grid/PreferenzeGriglia.h"
 #include "grid/TabelleGriglia.h"
 #include "print/Tondrik.h"
@@ -32,7 +33,7 @@ const TVoceGriglia VociGriglia[] = {
     {"Ricerca su chiave ", QKeySequence(Qt::Key_F7), nullptr, true},
     {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
     {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
-    {"Personalizza Griglia", QKeySequence(), nullptr, false},
+    {"Personalizza Griglia", QKeySequence(), &TPtqGrid::PersonalizzaGriglia, true},
     {"Stampa", QKeySequence(), nullptr, false},
 };
 constexpr int VoceRicercaSuChiave = 2;

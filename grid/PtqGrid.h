@@ -17,6 +17,7 @@ class QDialog;
 class QMenu;
 class QTimer;
 class TFbDataSetModel;
+class TPPtqGridForm;
 
 class TPtqGrid : public QTableView {
     Q_OBJECT
@@ -109,6 +110,11 @@ public:
     void AggiornaVoci();
     void LanciaQuery();
     void DimezzaColonna();
+    // "Personalizza Griglia": the layout is saved, edited in the personalisation dialog and applied.
+    void PersonalizzaGriglia();
+    // "Aspetto Base" of that dialog: after the warning, forgets the stored layout and positions.
+    void RipristinaAspettoBase();
+    TPPtqGridForm* FormPersonalizzazione() const;  // while the dialog is shown
     // The F5-F9 keys run their commands while the grid has the focus; an owner that maps the
     // keys itself switches them off, so each key runs its command once.
     void SetScorciatoieAttive(bool attive);
@@ -145,7 +151,7 @@ private:
     QString FTabellaAspettoGriglia;
     int FSituazione = 0;
     int FUtente = 0;
-    QPointer<QDialog> PPtqGridForm;
+    QPointer<TPPtqGridForm> PPtqGridForm;
     int FTipoTabella = 0;
     QTimer* FTimer = nullptr;
     TFbDataSet::TNotifyEvent FVecchioAfterOpen;
