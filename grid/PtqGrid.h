@@ -109,6 +109,7 @@ public:
     void AggiornaVoci();
     void LanciaQuery();
     void DimezzaColonna();
+    void StampaGriglia();
     // The F5-F9 keys run their commands while the grid has the focus; an owner that maps the
     // keys itself switches them off, so each key runs its command once.
     void SetScorciatoieAttive(bool attive);
