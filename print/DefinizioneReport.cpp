@@ -3,6 +3,7 @@
 #include "print/StPtqGrid.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -440,22 +441,24 @@ const char* const ModelloFontTesto = R"~(
 → }
 )~";
 
-using TValori = std::initializer_list<std::pair<QLatin1String, QString>>;
+using TValori = std::initializer_list<std::pair<const char*, QString>>;
 
-// Appends `modello` to `out` with every «name» replaced by its value; values are not scanned again.
+// Appends `modello` to `out` with each «name» given in `valori` replaced by its value; the others
+// stay as they are. Values are not scanned again.
 void Espandi(QString& out, QStringView modello, TValori valori) {
     qsizetype da = 0;
     for (;;) {
         const qsizetype apertura = modello.indexOf(u'«', da);
         if (apertura < 0) break;
         const qsizetype chiusura = modello.indexOf(u'»', apertura);
-        out += modello.mid(da, apertura - da);
         const QStringView nome = modello.mid(apertura + 1, chiusura - apertura - 1);
-        for (const auto& [chiave, valore] : valori) {
-            if (nome == chiave) {
-                out += valore;
-                break;
-            }
+        const auto valore = std::find_if(valori.begin(), valori.end(),
+                                         [&nome](const auto& v) { return nome == QLatin1String(v.first); });
+        if (valore != valori.end()) {
+            out += modello.mid(da, apertura - da);
+            out += valore->second;
+        } else {
+            out += modello.mid(da, chiusura + 1 - da);
         }
         da = chiusura + 1;
     }
@@ -467,41 +470,33 @@ void Espandi(QString& out, QStringView modello, TValori valori) {
 QString Testo(const char* modello) {
     QString testo = QString::fromUtf8(modello + 1);
     testo.replace(u'→', u'\t');
-    testo.replace(QRegularExpression(QStringLiteral("^(«[a-z]+»)\n"), QRegularExpression::MultilineOption), QStringLiteral("\\1"));
+    testo.replace(QRegularExpression(QStringLiteral("^(«[a-z]+»)\n"), QRegularExpression::MultilineOption),
+                  QStringLiteral("\\1"));
     testo.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     return testo;
 }
 
+// The four sides of a frame.
 QString Cornice(const char* lato) {
     const QString modello = Testo(lato);
     QString cornice;
-    Espandi(cornice, modello, {{QLatin1String("side"), QStringLiteral("Left")}, {QLatin1String("spacing"), QStringLiteral("1000")}});
-    Espandi(cornice, modello, {{QLatin1String("side"), QStringLiteral("Top")}, {QLatin1String("spacing"), QStringLiteral("500")}});
-    Espandi(cornice, modello, {{QLatin1String("side"), QStringLiteral("Right")}, {QLatin1String("spacing"), QStringLiteral("1000")}});
-    Espandi(cornice, modello, {{QLatin1String("side"), QStringLiteral("Bottom")}, {QLatin1String("spacing"), QStringLiteral("500")}});
+    Espandi(cornice, modello, {{"side", QStringLiteral("Left")}, {"spacing", QStringLiteral("1000")}});
+    Espandi(cornice, modello, {{"side", QStringLiteral("Top")}, {"spacing", QStringLiteral("500")}});
+    Espandi(cornice, modello, {{"side", QStringLiteral("Right")}, {"spacing", QStringLiteral("1000")}});
+    Espandi(cornice, modello, {{"side", QStringLiteral("Bottom")}, {"spacing", QStringLiteral("500")}});
     return cornice;
 }
 
-// The templates with their fixed blocks already in place, prepared once.
+// The whole-file and column templates with their fixed blocks in place, prepared once; the
+// values of each file are filled in afterwards.
 struct TModelli {
     QString File;
     QString Colonna;
     TModelli() {
-        const QString codaRiga = Testo(ModelloCodaRiga);
-        const QString fontTesto = Testo(ModelloFontTesto);
-        const QString fissi = Testo(ModelloFile);
-        // The per-file placeholders stay in place for the second expansion.
-        auto tieni = [](const char* nome) { return std::pair{QLatin1String(nome), "«" + QString::fromLatin1(nome) + "»"}; };
-        Espandi(File, fissi,
-                {{QLatin1String("cornice"), Cornice(ModelloLatoTabella)}, {QLatin1String("codariga"), codaRiga}, {QLatin1String("fonttesto"), fontTesto},
-                 tieni("xpagina"), tieni("ypagina"), tieni("orientamento"), tieni("ltabella"), tieni("atabella"),
-                 tieni("oggetti"), tieni("linktabella"), tieni("linkintestazione"), tieni("lintestazione"),
-                 tieni("linkpagine"), tieni("xpagine"), tieni("ypagine"), tieni("n"), tieni("colonnecorpo"),
-                 tieni("colonnetestata"), tieni("halign"), tieni("hwrap"), tieni("riga1"), tieni("riga2"),
-                 tieni("cond")});
-        Espandi(Colonna, Testo(ModelloColonna),
-                {{QLatin1String("cornice"), Cornice(ModelloLatoColonna)}, tieni("width"), tieni("align"), tieni("wrap"),
-                 tieni("size"), tieni("text")});
+        Espandi(File, Testo(ModelloFile),
+                {{"cornice", Cornice(ModelloLatoTabella)}, {"codariga", Testo(ModelloCodaRiga)},
+                 {"fonttesto", Testo(ModelloFontTesto)}});
+        Espandi(Colonna, Testo(ModelloColonna), {{"cornice", Cornice(ModelloLatoColonna)}});
     }
 };
 
@@ -513,30 +508,30 @@ const TModelli& Modelli() {
 // What portrait and landscape pages differ in.
 struct TPagina {
     int LarghezzaStampabile;
-    const char* XPagina;
-    const char* YPagina;
-    const char* Orientamento;
-    const char* LarghezzaTabella;
-    const char* AltezzaTabella;
-    const char* Oggetti;
-    const char* LinkTabella;
-    const char* AllineamentoTestata;
-    const char* LinkIntestazione;
-    const char* LarghezzaIntestazione;
-    const char* LinkPagine;
-    const char* XPagine;
-    const char* YPagine;
+    int XPagina;
+    int YPagina;
+    int Orientamento;
+    int LarghezzaTabella;
+    int AltezzaTabella;
+    int Oggetti;
+    int LinkTabella;
+    int AllineamentoTestata;
+    int LinkIntestazione;
+    int LarghezzaIntestazione;
+    int LinkPagine;
+    int XPagine;
+    int YPagine;
 };
 
-const TPagina Verticale{LarghezzaStampabileVerticale, "210000", "296900", "1", "195000", "257600", "2", "-27934",
-                        "1", "-13081", "194900", "-29119", "125300", "282500"};
-const TPagina Orizzontale{LarghezzaStampabileOrizzontale, "296900", "210000", "2", "282600", "173200", "3", "-17025",
-                          "0", "-21085", "282500", "-19101", "213300", "197500"};
+const TPagina Verticale{LarghezzaStampabileVerticale, 210000, 296900, 1, 195000, 257600, 2, -27934, 1, -13081, 194900,
+                        -29119, 125300, 282500};
+const TPagina Orizzontale{LarghezzaStampabileOrizzontale, 296900, 210000, 2, 282600, 173200, 3, -17025, 0, -21085, 282500,
+                          -19101, 213300, 197500};
 
 // One column list: a COLUMN block for each of the first `n` layout rows.
 QString ListaColonne(const TPtqGridStampa& stampa, const TPagina& pagina, int n, const QVector<TColonnaLayout>& righe,
                      bool testata) {
-    const QString allineamento = testata ? QString::fromLatin1(pagina.AllineamentoTestata) : QStringLiteral("0");
+    const QString allineamento = QString::number(testata ? pagina.AllineamentoTestata : 0);
     const QString dimensione = QString::number(stampa.DimensioneFontDati);
     QString lista;
     int i = 0;
@@ -550,11 +545,11 @@ QString ListaColonne(const TPtqGridStampa& stampa, const TPagina& pagina, int n,
         somma += w;
         const bool aCapo = !stampa.FlagTroncaTesti && !(ultima && stampa.FlagForzaUltimaColonna);
         Espandi(lista, Modelli().Colonna,
-                {{QLatin1String("width"), QString::number(qint64(w) * 1000)},
-                 {QLatin1String("align"), allineamento},
-                 {QLatin1String("wrap"), aCapo ? QStringLiteral("1") : QStringLiteral("0")},
-                 {QLatin1String("size"), dimensione},
-                 {QLatin1String("text"), testata ? '"' + riga.NomeColonna + '"' : riga.NomeCampo}});
+                {{"width", QString::number(qint64(w) * 1000)},
+                 {"align", allineamento},
+                 {"wrap", aCapo ? QStringLiteral("1") : QStringLiteral("0")},
+                 {"size", dimensione},
+                 {"text", testata ? '"' + riga.NomeColonna + '"' : riga.NomeCampo}});
     }
     return lista;
 }
@@ -564,28 +559,28 @@ QString ScriviReport(const TPtqGridStampa& stampa, const TPagina& pagina, int n,
     const QString testata = ListaColonne(stampa, pagina, n, lettura(), true);
     QString testo;
     testo.reserve(Modelli().File.size() + corpo.size() + testata.size() + 256);
-    auto l1 = [](const char* s) { return QString::fromLatin1(s); };
+    auto d = [](int valore) { return QString::number(valore); };
     Espandi(testo, Modelli().File,
-            {{QLatin1String("xpagina"), l1(pagina.XPagina)},
-             {QLatin1String("ypagina"), l1(pagina.YPagina)},
-             {QLatin1String("orientamento"), l1(pagina.Orientamento)},
-             {QLatin1String("ltabella"), l1(pagina.LarghezzaTabella)},
-             {QLatin1String("atabella"), l1(pagina.AltezzaTabella)},
-             {QLatin1String("oggetti"), l1(pagina.Oggetti)},
-             {QLatin1String("linktabella"), l1(pagina.LinkTabella)},
-             {QLatin1String("linkintestazione"), l1(pagina.LinkIntestazione)},
-             {QLatin1String("lintestazione"), l1(pagina.LarghezzaIntestazione)},
-             {QLatin1String("linkpagine"), l1(pagina.LinkPagine)},
-             {QLatin1String("xpagine"), l1(pagina.XPagine)},
-             {QLatin1String("ypagine"), l1(pagina.YPagine)},
-             {QLatin1String("n"), QString::number(n)},
-             {QLatin1String("colonnecorpo"), corpo},
-             {QLatin1String("colonnetestata"), testata},
-             {QLatin1String("halign"), QString::number(stampa.Intestazione_Allineamento)},
-             {QLatin1String("hwrap"), stampa.FlagTroncaTesti ? QStringLiteral("0") : QStringLiteral("1")},
-             {QLatin1String("riga1"), stampa.Intestazione_Riga1},
-             {QLatin1String("riga2"), stampa.Intestazione_Riga2},
-             {QLatin1String("cond"), stampa.FlagNumeraPagine ? QStringLiteral("True") : QStringLiteral("False")}});
+            {{"xpagina", d(pagina.XPagina)},
+             {"ypagina", d(pagina.YPagina)},
+             {"orientamento", d(pagina.Orientamento)},
+             {"ltabella", d(pagina.LarghezzaTabella)},
+             {"atabella", d(pagina.AltezzaTabella)},
+             {"oggetti", d(pagina.Oggetti)},
+             {"linktabella", d(pagina.LinkTabella)},
+             {"linkintestazione", d(pagina.LinkIntestazione)},
+             {"lintestazione", d(pagina.LarghezzaIntestazione)},
+             {"linkpagine", d(pagina.LinkPagine)},
+             {"xpagine", d(pagina.XPagine)},
+             {"ypagine", d(pagina.YPagine)},
+             {"n", d(n)},
+             {"colonnecorpo", corpo},
+             {"colonnetestata", testata},
+             {"halign", d(stampa.Intestazione_Allineamento)},
+             {"hwrap", stampa.FlagTroncaTesti ? QStringLiteral("0") : QStringLiteral("1")},
+             {"riga1", stampa.Intestazione_Riga1},
+             {"riga2", stampa.Intestazione_Riga2},
+             {"cond", stampa.FlagNumeraPagine ? QStringLiteral("True") : QStringLiteral("False")}});
     return testo;
 }
 
