@@ -1,5 +1,6 @@
 // The grid's "Stampa" command: its popup state, the job set up from the grid and the modal dialog.
 #include "db/FbTransaction.h"
+#include "grid/ColonneGriglia.h"
 #include "grid/PtqGrid.h"
 #include "grid/StampaGriglia.h"
 #include "print/StPtqGrid.h"
@@ -85,6 +86,43 @@ private slots:
         QCOMPARE(seconda->DatabaseRif.data(), &impostazioni);
         // Jobs stay until the grid goes.
         QCOMPARE(grid.findChildren<TPtqGridStampa*>().size(), 2);
+    }
+
+    // The job prints what the grid shows: its save step stores the layout, and the definition
+    // holds the visible columns in screen order with their titles and widths.
+    void printsTheLayoutAsShown() {
+        TFbQuery q;
+        q.SetDatabase(&FDb);
+        q.SetTransaction(&FTr);
+        q.SQL = QStringList{"SELECT ID, DATOINPUT, NR_MACCHINA, DATAORA FROM ZELSCANLOGLIGHT"};
+        TPtqGrid grid;
+        grid.SetCodiceProgetto(534);
+        grid.SetUtente(3);
+        grid.SetNomeTabellaQuery("ZELSCANLOGLIGHT");
+        grid.SetSorgenteDati(&q);
+        q.Open();
+        TColonneGriglia colonne = grid.Colonne();
+        colonne.SpostaCampo("DATAORA", 1);
+        colonne.ImpostaColonna(0, 60, "Numero", 0, true);
+        colonne.ImpostaColonna(1, 302, "Data \"invio\"", 0, true);
+        colonne.ImpostaColonna(2, 100, "Serie", 0, false);
+        colonne.ImpostaColonna(3, 100, "Macchina", 0, true);
+        TPtqGridStampa* s = NuovaStampaGriglia(grid);
+        QVERIFY(s);
+        const QString bin = FDir.Path("bin");
+        QVERIFY(QDir().mkpath(bin + "/report"));
+        s->BinDir = bin;
+        s->GeneraReport();
+        QFile f(s->PercorsoReport());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QStringList testi, larghezze;
+        for (const QByteArray& riga : f.readAll().split('\n')) {
+            if (riga.startsWith("\t\t Text=")) testi << QString::fromLatin1(riga.mid(8).chopped(1));
+            if (riga.startsWith("\t\t Width=")) larghezze << QString::fromLatin1(riga.mid(9).chopped(1));
+        }
+        QCOMPARE(testi, (QStringList{"ID", "DATAORA", "NR_MACCHINA", "\"Numero\"", "\"Data \"invio\"\"", "\"Macchina\""}));
+        QCOMPARE(larghezze, (QStringList{"16000", "80000", "26000", "16000", "80000", "26000"}));
+        q.Close();
     }
 
     // "Stampa" from the popup opens the dialog modally, with the grid's font, on a new job.
