@@ -9,6 +9,7 @@
 #include "grid/PPtqGrid.h"
 #include "grid/ModelloGriglia.h"
 #include "grid/PreferenzeGriglia.h"
+#include "grid/StampaGriglia.h"
 #include "grid/TabelleGriglia.h"
 #include "print/Tondrik.h"
 
@@ -40,7 +41,7 @@ const TVoceGriglia VociGriglia[] = {
     {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
     {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
     {"Personalizza Griglia", QKeySequence(), &TPtqGrid::PersonalizzaGriglia, true},
-    {"Stampa", QKeySequence(), nullptr, false},
+    {"Stampa", QKeySequence(), &TPtqGrid::StampaGriglia, true},
 };
 constexpr int VoceRicercaSuChiave = 2;
 constexpr int VoceQuery = 3;
@@ -408,6 +409,8 @@ void TPtqGrid::DimezzaColonna() {
     if (colonna < 0) return;
     setColumnWidth(colonna, columnWidth(colonna) / 2);
 }
+
+void TPtqGrid::StampaGriglia() { ::StampaGriglia(*this); }
 
 void TPtqGrid::LanciaQuery() {
     switch (FTipoTabella) {

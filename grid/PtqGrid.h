@@ -138,6 +138,7 @@ public:
     // "Aspetto Base" of that dialog: after the warning, forgets the stored layout and positions.
     void RipristinaAspettoBase();
     TPPtqGridForm* FormPersonalizzazione() const;  // while the dialog is shown
+    void StampaGriglia();
     // The F5-F9 keys run their commands while the grid has the focus; an owner that maps the
     // keys itself switches them off, so each key runs its command once.
     void SetScorciatoieAttive(bool attive);

@@ -1,11 +1,21 @@
 #include "print/ProcessoEsterno.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <QProcess>
 #include <unistd.h>
 #endif
+
+QString CartellaProgrammiSuite(const QString& cartellaProgramma) {
+    QString cartella = QDir::toNativeSeparators(cartellaProgramma);
+    if (!cartella.endsWith(QDir::separator())) cartella += QDir::separator();
+    if (QFileInfo(cartella + "Combit").isDir()) cartella += "Combit" + QString(QDir::separator());
+    return cartella;
+}
 
 QStringList DividiRigaComando(const QString& riga) {
     QStringList argomenti;

@@ -6,6 +6,10 @@
 // How the started program's first window is asked to appear.
 enum class TFinestraAvvio { Nascosta, Minimizzata };
 
+// Where the suite's companion programs are looked for: `cartellaProgramma` (this program's
+// folder) with the platform separator at its end, or its subfolder "Combit" when that folder exists.
+QString CartellaProgrammiSuite(const QString& cartellaProgramma);
+
 // Splits a command line into arguments by the Windows rules (blanks and tabs separate outside
 // double quotes; 2n backslashes before a quote give n and the quote toggles quoting, 2n+1 give n
 // and a literal quote; "" inside quotes is a literal quote).

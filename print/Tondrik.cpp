@@ -3,7 +3,6 @@
 #include "db/Errore.h"
 #include "print/ProcessoEsterno.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 QString TTondrikComando_VisualizzaConQuery::GetParametri() const {
@@ -11,12 +10,8 @@ QString TTondrikComando_VisualizzaConQuery::GetParametri() const {
            "\" \"NomeProgetto=" + FNomeProgetto + "\" Utente=" + QString::number(FUtente);
 }
 
-TTondrikFacade::TTondrikFacade(QObject* owner, const QString& cartellaProgramma) : QObject(owner) {
-    QString cartella = QDir::toNativeSeparators(cartellaProgramma);
-    if (!cartella.endsWith(QDir::separator())) cartella += QDir::separator();
-    if (QFileInfo(cartella + "Combit").isDir()) cartella += "Combit" + QString(QDir::separator());
-    FExeUtility = cartella + "Tondrik.exe";
-}
+TTondrikFacade::TTondrikFacade(QObject* owner, const QString& cartellaProgramma)
+    : QObject(owner), FExeUtility(CartellaProgrammiSuite(cartellaProgramma) + "Tondrik.exe") {}
 
 void TTondrikFacade::Check() const {
     if (!QFileInfo(FExeUtility).isFile()) throw Exception("Utility \"" + FExeUtility + "\" non trovata");

@@ -68,7 +68,10 @@ void ScriviIni(const QString& cartellaIni, const QString& utenti) {
 
 void Crea(const QString& dir, const QString& cartellaIni) {
     const QString root = QDir(dir).absolutePath();
-    QDir().mkpath(root + "/bin");
+    // The print job writes its report definition to bin/report and the launcher's command file to
+    // bin/Report: one folder on Windows, two here.
+    QDir().mkpath(root + "/bin/report");
+    QDir().mkpath(root + "/bin/Report");
     QDir().mkpath(root + "/outbox");
     const QString archivio = root + "/archivio.fdb", utenti = root + "/user.fdb";
 
@@ -108,6 +111,8 @@ QStringList Verifica(const QString& dir) {
            "7");
     for (const QStringList& row : Righe(dbArchivio, kFileNomi))
         if (!QFileInfo::exists(root + "/files/" + row[0])) problems << "missing file files/" + row[0];
+    for (const char* cartella : {"bin/report", "bin/Report"})
+        if (!QFileInfo(root + "/" + cartella).isDir()) problems << QString("missing folder ") + cartella;
     return problems;
 }
 
