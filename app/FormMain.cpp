@@ -182,23 +182,43 @@ void TFormMain::CreaControlli() {
     header->addWidget(PanelPulsanti);
     layout->addWidget(PanelHeader);
 
-    PtqGrid = new TPtqGrid(this);
-    PtqGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    PtqGrid->SetOrderBy(true);
-    PtqGrid->hide();
-    // the window maps F5, F6, F8 and F9 on key release
-    PtqGrid->SetScorciatoieAttive(false);
-    PtqGrid->installEventFilter(this);
-    layout->addWidget(PtqGrid, 1);
+    SplitterMain = new QSplitter(Qt::Vertical, this);
+    SplitterMain->setChildrenCollapsible(false);
+    layout->addWidget(SplitterMain, 1);
 
-    TreeViewMain = new QTreeWidget(this);
+    TreeViewMain = new QTreeWidget(SplitterMain);
     TreeViewMain->setHeaderHidden(true);
     TreeViewMain->setFont(FontTahoma(20));
     TreeViewMain->setIndentation(32);
     TreeViewMain->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(TreeViewMain, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { TreeViewMainChange(current); });
-    layout->addWidget(TreeViewMain, 1);
+    SplitterMain->addWidget(TreeViewMain);
+
+    auto* pannelloGriglia = new QWidget(SplitterMain);
+    auto* colonnaGriglia = new QVBoxLayout(pannelloGriglia);
+    colonnaGriglia->setContentsMargins(0, 2, 0, 0);
+    colonnaGriglia->setSpacing(2);
+    LabelGriglia = new QLabel(pannelloGriglia);
+    LabelGriglia->setContentsMargins(8, 0, 0, 0);
+    colonnaGriglia->addWidget(LabelGriglia);
+    PtqGrid = new TPtqGrid(pannelloGriglia);
+    PtqGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PtqGrid->SetOrderBy(true);
+    // the window maps F5, F6, F8 and F9 on key release
+    PtqGrid->SetScorciatoieAttive(false);
+    PtqGrid->installEventFilter(this);
+    colonnaGriglia->addWidget(PtqGrid, 1);
+    SplitterMain->addWidget(pannelloGriglia);
+    SplitterMain->setStretchFactor(0, 3);
+    SplitterMain->setStretchFactor(1, 2);
+    // the navigator and the grid show the same current row
+    connect(IBQuery, &TFbDataSet::CurrentChanged, PtqGrid, [this](int riga) {
+        if (riga >= 0 && riga != PtqGrid->currentIndex().row()) PtqGrid->selectRow(riga);
+    });
+    connect(PtqGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& indice) {
+        if (IBQuery->Active() && indice.isValid() && indice.row() != IBQuery->RecNo()) IBQuery->MoveTo(indice.row());
+    });
 
     PanelActivity = new QFrame(this);
     PanelActivity->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -243,6 +263,33 @@ void TFormMain::ConfiguraGriglia() {
     PtqGrid->FDirectoryBin = FAvvio->PtqUser()->GetParamKestrin("Directory bin");
     PtqGrid->FNomeProgetto = FAvvio->Ditta();
     PtqGrid->SetAbilitaRicercheF5(true);
+}
+
+void TFormMain::RipristinaSplitter() {
+    FSplitterRipristinato = true;
+    if (!FPtqTabX) return;
+    // a position that cannot be read leaves the default shares
+    try {
+        bool numero = false;
+        const int albero = FPtqTabX->GetParametroTesto(NomePosizioneSplitter, FAvvio->Utente()).toInt(&numero);
+        const QList<int> parti = SplitterMain->sizes();
+        if (numero && albero > 0) SplitterMain->setSizes({albero, qMax(1, parti.value(0) + parti.value(1) - albero)});
+    } catch (const Exception&) {
+    }
+}
+
+void TFormMain::SalvaSplitter() {
+    if (!FPtqTabX || SplitterMain->sizes().value(0) <= 0) return;
+    FPtqTabX->SetParametroTesto(NomePosizioneSplitter, QString::number(SplitterMain->sizes().value(0)), FAvvio->Utente());
+}
+
+void TFormMain::ApriGriglia(const QString& soggetto) {
+    LabelGriglia->setText(soggetto.isEmpty() ? "Log completo (tutti i soggetti)" : "Log del soggetto " + soggetto);
+    try {
+        IBQuery->Open();
+    } catch (const Exception& e) {
+        MessageBoxes().Errore(this, e.Message());
+    }
 }
 
 void TFormMain::IBQueryBeforeOpen() {
@@ -305,6 +352,7 @@ void TFormMain::showEvent(QShowEvent* event) {
 
 void TFormMain::FormShow() {
     FChiusa = false;
+    if (!FSplitterRipristinato) RipristinaSplitter();
     LabelSelezioneCorrenteCommessa->hide();
     LabelSelezioneCorrenteItem->hide();
     Gestisci([this] { CaricaAlbero(); });
@@ -346,6 +394,7 @@ void TFormMain::CaricaAlbero() {
     // a rebuild drops the selection, so a re-send never acts on a row that is no longer shown
     TreeViewMainChange(nullptr);
     ::CaricaAlbero(*TreeViewMain, soggetto, *QueryAux1, *QueryAux2, *QueryAux3);
+    ApriGriglia(GetFiltro()->Soggetto());
 }
 
 void TFormMain::TreeViewMainChange(QTreeWidgetItem* node) {
@@ -382,6 +431,7 @@ bool TFormMain::FormCloseQuery() {
 void TFormMain::FormClose() {
     FChiusa = true;
     Gestisci([this] { IBQuery->Close(); });
+    Gestisci([this] { SalvaSplitter(); });
 }
 
 void TFormMain::ActionUpFileExecute() {

@@ -1,5 +1,6 @@
 #pragma once
-// The main window: subject filter, selection labels, buttons, the log tree and the hidden grid.
+// The main window: subject filter, selection labels, buttons, the log tree and, below it, the
+// grid of the subject's log rows.
 #include "app/AlberoLog.h"
 #include "app/Avvio.h"
 #include "app/Filtro.h"
@@ -16,6 +17,7 @@
 #include <QFuture>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -63,6 +65,8 @@ public:
     }
     void ConfiguraGriglia();
     void PtqGridKeyUp(int key);
+    // Name of the user's TABX value holding the tree's share of the splitter, in pixels.
+    static constexpr const char* NomePosizioneSplitter = "ZelScanFile.PosizioneSplitter";
 
     // Controls, named as the form names them.
     QFrame* PanelFiltro;
@@ -78,6 +82,8 @@ public:
     QWidget* DBNavigator;
     QToolButton* ButtonHelp;
     QToolButton* ButtonEsci;
+    QSplitter* SplitterMain;  // the tree above, the grid below
+    QLabel* LabelGriglia;     // names what the grid lists
     TPtqGrid* PtqGrid;
     QTreeWidget* TreeViewMain;
     QFrame* PanelActivity;
@@ -114,6 +120,11 @@ private:
     void ImpostaModalita(TMode mode);
     void IBQueryBeforeOpen();
     void IBQueryBeforeClose();
+    // Opens the grid's query on the subject of the tree just built; an error is shown and the
+    // window stays usable.
+    void ApriGriglia(const QString& soggetto);
+    void RipristinaSplitter();
+    void SalvaSplitter();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormShow();
     void Massimizza();
@@ -128,6 +139,7 @@ private:
     TMode FMode = mStandAlone;
     int ID_RECORD_SELEZIONATO_CORRENTE = 0;
     bool FMassimizzato = false;
+    bool FSplitterRipristinato = false;
     int FRicostruzioni = 0;
     bool FChiusa = false;
 

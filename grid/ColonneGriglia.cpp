@@ -79,7 +79,7 @@ void TColonneGriglia::SpostaCampo(const QString& nome, int posizione) {
     const int da = PosizioneDi(nome);
     if (da < 0) throw Exception(QString("Campo %1 non trovato").arg(nome));
     Controlla(posizione);
-    FVista.horizontalHeader()->moveSection(da, posizione);
+    if (da != posizione) FVista.horizontalHeader()->moveSection(da, posizione);
 }
 
 void TColonneGriglia::ImpostaColonna(int posizione, int larghezza, const QString& caption, TColore colore,
@@ -87,12 +87,15 @@ void TColonneGriglia::ImpostaColonna(int posizione, int larghezza, const QString
     Controlla(posizione);
     const int campo = Campo(posizione);
     QHeaderView* header = FVista.horizontalHeader();
-    header->setSectionHidden(campo, false);
-    header->resizeSection(campo, larghezza);
+    FModello.SetLarghezzaNascosta(campo, larghezza);
+    // only what differs is changed: every change makes the view lay out and repaint again
+    if (!header->isSectionHidden(campo) && header->sectionSize(campo) != larghezza) header->resizeSection(campo, larghezza);
+    if (header->isSectionHidden(campo) != !visibile) {
+        header->setSectionHidden(campo, !visibile);
+        if (visibile) header->resizeSection(campo, larghezza);
+    }
     FModello.SetCaption(campo, caption);
     FModello.SetColoreCella(campo, colore);
-    FModello.SetLarghezzaNascosta(campo, larghezza);
-    header->setSectionHidden(campo, !visibile);
 }
 
 void TColonneGriglia::AzzeraColoriTitoli() { FModello.AzzeraColoriTitoli(); }

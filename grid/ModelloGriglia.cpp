@@ -29,11 +29,13 @@ QString TModelloGriglia::Caption(int campo) const {
 }
 
 void TModelloGriglia::SetCaption(int campo, const QString& caption) {
+    if (Caption(campo) == caption) return;
     FCaptions.insert(campo, caption);
     emit headerDataChanged(Qt::Horizontal, campo, campo);
 }
 
 void TModelloGriglia::SetColoreCella(int campo, TColore colore) {
+    if (ColoreCella(campo) == colore) return;
     FColoriCelle.insert(campo, colore);
     if (rowCount() > 0) emit dataChanged(index(0, campo), index(rowCount() - 1, campo), {Qt::BackgroundRole});
 }
@@ -45,11 +47,13 @@ std::optional<TColore> TModelloGriglia::ColoreTitolo(int campo) const {
 }
 
 void TModelloGriglia::SetColoreTitolo(int campo, TColore colore) {
+    if (ColoreTitolo(campo) == colore) return;
     FColoriTitoli.insert(campo, colore);
     emit headerDataChanged(Qt::Horizontal, campo, campo);
 }
 
 void TModelloGriglia::AzzeraColoriTitoli() {
+    if (FColoriTitoli.isEmpty()) return;
     FColoriTitoli.clear();
     if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }

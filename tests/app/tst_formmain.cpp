@@ -1,8 +1,9 @@
 // The main window on a demo archive: the log tree, the selection, the subject filter, the lookup,
-// the help summary, the external-call mode and the hidden grid's wiring.
+// the help summary, the external-call mode and the grid of the subject's log rows.
 #include "app/FormMain.h"
 #include "app/Programma.h"
 #include "db/FbField.h"
+#include "grid/ModelloGriglia.h"
 #include "lookup/FormRicerca.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
@@ -229,11 +230,12 @@ private slots:
         QVERIFY(normale->PanelFiltro->isVisible());
     }
 
-    void hiddenGridFollowsTheSubject() {
+    // The grid below the tree lists the subject's log rows, reopened after every build.
+    void gridFollowsTheSubject() {
         TRecordingBoxes boxes;
         auto form = FinestraSu("A'1");
         TPtqGrid* grid = form->PtqGrid;
-        QVERIFY(grid->isHidden());
+        QVERIFY(grid->isVisible());
         QCOMPARE(grid->CodiceProgetto(), 534);
         QCOMPARE(grid->Situazione(), 1);
         QCOMPARE(grid->Utente(), 1);
@@ -242,17 +244,108 @@ private slots:
         QCOMPARE(grid->FDirectoryBin, FAmb.Dir.Root() + "/bin");
         QCOMPARE(grid->FNomeProgetto, QString("01"));
         QVERIFY(grid->AbilitaRicercheF5());
-        form->IBQuery->Open();
+        QVERIFY(form->IBQuery->Active());
+        QCOMPARE(form->LabelGriglia->text(), "Log del soggetto A'1");
         const QStringList atteso{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT", "WHERE", "  ID IS NOT NULL", "  AND", "  DATOINPUT='A''1'"};
         // the grid adds the search condition in force (none: an empty line) and its order
         const QStringList aggiunte{"", "ORDER BY ZELSCANLOGLIGHT.ID"};
         QCOMPARE(form->IBQuery->SQL, atteso + aggiunte);
         QCOMPARE(grid->SQLIniziale(), atteso);
-        form->Aggiorna();  // a rebuild closes the grid's query
-        QVERIFY(!form->IBQuery->Active());
+        QTRY_COMPARE(QString::number(grid->model()->rowCount()),
+                     ValoreSQL(*form->DBArchivio, "SELECT COUNT(*) FROM ZELSCANLOGLIGHT WHERE DATOINPUT='A''1'"));
+
+        // every status and operation, refused exports included
+        form->EditFiltroCodice->setText("A123");
+        form->Aggiorna();
+        QTRY_COMPARE(QString::number(grid->model()->rowCount()),
+                     ValoreSQL(*form->DBArchivio, "SELECT COUNT(*) FROM ZELSCANLOGLIGHT WHERE DATOINPUT='A123'"));
         form->EditFiltroCodice->clear();
-        form->IBQuery->Open();
+        form->Aggiorna();
+        QVERIFY(form->IBQuery->Active());
         QCOMPARE(form->IBQuery->SQL, atteso.mid(0, 6) + aggiunte);
+        QCOMPARE(form->LabelGriglia->text(), "Log completo (tutti i soggetti)");
+        QVERIFY(form->DBNavigator->isEnabled());
+        form->close();
+        QVERIFY(!form->IBQuery->Active());
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    // A title double-click sorts the grid; closing and starting again finds the same order, the
+    // stored marks and the coloured title; the splitter keeps its position.
+    void sortAndSplitterKeptAcrossStarts() {
+        TRecordingBoxes boxes;
+        TAmbienteProva amb;
+        int albero = 0;
+        {
+            auto form = AvviaFormMain({}, amb.IniStandard());
+            form->show();
+            form->EditFiltroCodice->setText("A123");
+            form->Aggiorna();
+            TPtqGrid* grid = form->PtqGrid;
+            QHeaderView* titoli = grid->horizontalHeader();
+            const int dataora = grid->Colonne().PosizioneDi("DATAORA");
+            const int campo = grid->Colonne().Campo(dataora);
+            const QPoint punto(titoli->sectionViewportPosition(campo) + 10, titoli->height() / 2);
+            QTest::mousePress(titoli->viewport(), Qt::LeftButton, {}, punto);
+            QTest::mouseRelease(titoli->viewport(), Qt::LeftButton, {}, punto);
+            QTest::mouseDClick(titoli->viewport(), Qt::LeftButton, {}, punto);
+            QTest::mouseDClick(titoli->viewport(), Qt::LeftButton, {}, punto);  // descending
+            QCOMPARE(form->IBQuery->SQL.last(), "ORDER BY ZELSCANLOGLIGHT.DATAORA DESC");
+            form->SplitterMain->setSizes({150, 200});
+            albero = form->SplitterMain->sizes().value(0);
+            form->close();
+        }
+        TFbDatabase db;
+        Connetti(db, amb.Archivio);
+        QCOMPARE(ValoreSQL(db, "SELECT LIST(NOMECAMPO || '=' || ORDINAMENTO) FROM STOASP1 WHERE CODICEUTENTE=1 "
+                               "AND CODICESITUAZIONE=1 AND ORDINAMENTO IS NOT NULL"),
+                 "DATAORA=2");
+        QCOMPARE(ValoreSQL(db, "SELECT TESTO FROM TABX WHERE NOME='ZelScanFile.PosizioneSplitter' AND UTENTE=1"),
+                 QString::number(albero));
+
+        auto form = AvviaFormMain({}, amb.IniStandard());
+        form->show();
+        form->EditFiltroCodice->setText("A123");
+        form->Aggiorna();
+        QCOMPARE(form->SplitterMain->sizes().value(0), albero);
+        TPtqGrid* grid = form->PtqGrid;
+        QCOMPARE(form->IBQuery->SQL.last(), "ORDER BY ZELSCANLOGLIGHT.DATAORA DESC");
+        const int dataora = grid->Colonne().PosizioneDi("DATAORA");
+        QCOMPARE(grid->ModelloGriglia()->ColoreTitolo(grid->Colonne().Campo(dataora)), std::optional<TColore>(clRosso));
+        const QVariant primo = grid->model()->index(0, grid->Colonne().Campo(dataora)).data(Qt::EditRole);
+        // the first row has the latest time of the subject
+        QCOMPARE(ValoreSQL(db, "SELECT COUNT(*) FROM ZELSCANLOGLIGHT WHERE DATOINPUT='A123' AND DATAORA>'" +
+                                   primo.toDateTime().toString("yyyy-MM-dd HH:mm:ss") + "'"),
+                 "0");
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    // A fetch that fails while the grid fills shows the database's message once; the window, the
+    // tree and the rows already shown stay usable.
+    void gridErrorsLeaveTheWindowUsable() {
+        TRecordingBoxes boxes;
+        TAmbienteProva amb;
+        {
+            TFbDatabase db;
+            Connetti(db, amb.Archivio);
+            EseguiSQL(db, "ALTER TABLE ZELSCANLOGLIGHT ADD GUASTO COMPUTED BY (CAST(IIF(ID > 3, 'x', '1') AS INTEGER))");
+        }
+        auto form = AvviaFormMain({}, amb.IniStandard());
+        form->show();
+        form->EditFiltroCodice->setText("A123");
+        QTest::qWait(50);
+        boxes.Boxes.clear();
+        form->Aggiorna();
+        QVERIFY(form->IBQuery->Active());
+        QTRY_COMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(boxes.Boxes[0].Kind, "Errore");
+        QVERIFY2(boxes.Boxes[0].Text.contains("conversion error"), qPrintable(boxes.Boxes[0].Text));
+        QVERIFY(form->PtqGrid->model()->rowCount() >= 1);
+        QVERIFY(form->TreeViewMain->topLevelItemCount() > 0);
+        QTest::qWait(50);
+        QCOMPARE(boxes.Boxes.size(), 1);  // reported once
+
+        form->close();
     }
 
     void gridKeysRunTheirCommandOnce() {

@@ -220,6 +220,24 @@ private slots:
         b->Query.Close();
     }
 
+    // A computed column has no origin: as a key of the list it adds nothing, never a bare ORDER BY.
+    void computedColumnAddsNoKey() {
+        const int utente = ++FUtente;
+        const QStringList sql{"SELECT ID, DATOINPUT || '-' AS CALC FROM ZELSCANLOGLIGHT"};
+        auto b = Banco(utente, sql);
+        b->Query.Open();
+        b->Grid.OrdinaPerColonna(0);
+        b->Grid.Ordinamento().CambiaModalita(true);
+        b->Grid.OrdinaPerColonna(1);
+        QCOMPARE(b->Query.SQL.mid(sql.size()), (QStringList{"", "ORDER BY ZELSCANLOGLIGHT.ID"}));
+        QCOMPARE(Marche(utente), "ID=10 CALC=20");
+        TOrdinamentoGriglia o;
+        o.ModalitaFunzionamento = 2;
+        o.AggiungiVoce("CALC", "", 1, 1);
+        QCOMPARE(LineeOrdinamentoQuery(&FDb, sql, o, {}, true, "ZELSCANLOGLIGHT"), QStringList{});
+        b->Query.Close();
+    }
+
     void personalisedFieldUsesItsDecoding() {
         const int utente = ++FUtente;
         Marca(utente, "DATAORA", 3, 1);
