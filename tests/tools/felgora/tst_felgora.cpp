@@ -299,6 +299,9 @@ private slots:
                                                  "non valorizzato nel KestrinIni dell'utente";
         QTest::newRow("not a SELECT") << pdf << Comando("{report}", "DELETE FROM ZELSCANLOGLIGHT\r\n") << QByteArray() << 6
                                       << "Stampa su \"{pdf}\" non riuscita:\r\nL'istruzione SQL della stampa non è una SELECT";
+        QTest::newRow("preview of a statement that is not a SELECT")
+            << QStringList{"1", "{cmd}"} << Comando("{report}", "UPDATE ZELSCANLOGLIGHT SET STATUS = 'X'\r\n") << QByteArray() << 6
+            << "Anteprima di stampa non riuscita:\r\nL'istruzione SQL della stampa non è una SELECT";
         QTest::newRow("field not in the data") << pdf << Comando("{report}", "SELECT ID, STATUS FROM ZELSCANLOGLIGHT\r\n")
                                                << QByteArray() << 6
                                                << "Stampa su \"{pdf}\" non riuscita:\r\nIl campo \"DATOINPUT\" non è nei dati della stampa";
