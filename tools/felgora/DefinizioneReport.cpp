@@ -12,8 +12,9 @@ struct ELettura {
     QString Messaggio;
 };
 
-// Sizes and positions beyond three metres are not a page's.
+// Sizes and positions beyond three metres are not a page's, nor is paper smaller than 1 cm.
 constexpr int Limite = 3000000;
+constexpr int PaginaMinima = 10000;
 
 [[noreturn]] void Errore(const QString& messaggio) { throw ELettura{messaggio}; }
 
@@ -158,7 +159,7 @@ TOggettoTestoReport Testo(const TNodoLST& oggetto) {
 TDefinizioneReport Definizione(const TNodoLST& file) {
     TDefinizioneReport definizione;
     const TNodoLST& layout = Sezione(file, "Layout");
-    definizione.Pagina = QSize(Intero(layout, "xSize", 1, Limite), Intero(layout, "ySize", 1, Limite));
+    definizione.Pagina = QSize(Intero(layout, "xSize", PaginaMinima, Limite), Intero(layout, "ySize", PaginaMinima, Limite));
     int tabelle = 0, oggetto = 0;
     for (const TNodoLST* nodo : file.Sezioni("Object")) {
         ++oggetto;

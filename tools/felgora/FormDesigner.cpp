@@ -1,5 +1,7 @@
 #include "tools/felgora/FormDesigner.h"
 
+#include "tools/felgora/Impaginazione.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -25,7 +27,7 @@ QStringList IntestazioniDesigner() { return {"Elemento", "Titolo / testo", "Camp
 
 QList<QStringList> RigheDesigner(const TDefinizioneReport& d) {
     QList<QStringList> righe;
-    righe << QStringList{"Pagina", d.Orizzontale() ? "A4 orizzontale" : "A4 verticale", {}, Mm(d.Pagina.width()) + " × " + Mm(d.Pagina.height()), {}, {}, SiNo(true)};
+    righe << QStringList{"Pagina", LayoutPagina(d).pageSize().name() + (d.Orizzontale() ? " orizzontale" : " verticale"), {}, Mm(d.Pagina.width()) + " × " + Mm(d.Pagina.height()), {}, {}, SiNo(true)};
     const TTabellaReport& t = d.Tabella;
     for (qsizetype i = 0; i < t.Corpo.size(); ++i) {
         const TCellaReport& corpo = t.Corpo[i];

@@ -78,12 +78,19 @@ TTestoDisposto Disponi(const QString& testo, const QFont& font, qreal altezzaMin
     return d;
 }
 
+// A cell's font and the height of one of its lines on the device.
+struct TFontCella {
+    TFontCella(const TFontReport& f, QPaintDevice& device) : Font(FontQt(f)), AltezzaRiga(QFontMetricsF(Font, &device).height()) {}
+    QFont Font;
+    qreal AltezzaRiga;
+};
+
 class TImpaginatore {
 public:
     TImpaginatore(const TDefinizioneReport& definizione, QPagedPaintDevice& device)
         : FDef(definizione), FDevice(device), FScala(device.logicalDpiY() / 25400.0) {
-        for (const TCellaReport& c : FDef.Tabella.Intestazione) FFontIntestazione << FontQt(c.Font);
-        for (const TCellaReport& c : FDef.Tabella.Corpo) FFontCorpo << FontQt(c.Font);
+        for (const TCellaReport& c : FDef.Tabella.Intestazione) FIntestazione << TFontCella(c.Font, device);
+        for (const TCellaReport& c : FDef.Tabella.Corpo) FCorpo << TFontCella(c.Font, device);
     }
 
     bool UsaTotalePagine() const {
@@ -111,7 +118,7 @@ public:
             DisegnaTesti(pagina, totalePagine);
             QStringList titoli;
             for (const TCellaReport& c : FDef.Tabella.Intestazione) titoli << c.Testo.Valuta(Vuoto, pagina, totalePagine);
-            y = area.top() + Riga(FDef.Tabella.Intestazione, FFontIntestazione, titoli, area.left(), area.top(), area.bottom());
+            y = area.top() + Riga(FDef.Tabella.Intestazione, FIntestazione, titoli, area.left(), area.top(), area.bottom());
             righeSullaPagina = 0;
         };
         iniziaPagina();
@@ -122,7 +129,7 @@ public:
                 testi << FDef.Tabella.Corpo[i].Testo.Valuta([&](int k) { return righe.Valore(indici[k]); }, pagina,
                                                             totalePagine);
             }
-            std::vector<TTestoDisposto> disposti = DisponiRiga(FDef.Tabella.Corpo, FFontCorpo, testi);
+            std::vector<TTestoDisposto> disposti = DisponiRiga(FDef.Tabella.Corpo, FCorpo, testi);
             const qreal altezza = AltezzaRiga(FDef.Tabella.Corpo, disposti);
             // a row taller than a whole page is drawn cut rather than pushed on for ever
             if (y + altezza > area.bottom() && righeSullaPagina > 0) {
@@ -159,14 +166,13 @@ private:
         return indici;
     }
 
-    std::vector<TTestoDisposto> DisponiRiga(const QList<TCellaReport>& celle, const QList<QFont>& font,
+    std::vector<TTestoDisposto> DisponiRiga(const QList<TCellaReport>& celle, const QList<TFontCella>& font,
                                             const QStringList& testi) const {
         std::vector<TTestoDisposto> disposti;
         for (qsizetype i = 0; i < celle.size(); ++i) {
             const TCellaReport& c = celle[i];
             const qreal larghezza = Px(c.Larghezza - c.Cornice.Spazio[0] - c.Cornice.Spazio[2]);
-            disposti.push_back(Disponi(testi[i], font[i], QFontMetricsF(font[i], &FDevice).height(), c.Allineamento,
-                                       c.ACapo, larghezza, &FDevice));
+            disposti.push_back(Disponi(testi[i], font[i].Font, font[i].AltezzaRiga, c.Allineamento, c.ACapo, larghezza, &FDevice));
         }
         return disposti;
     }
@@ -179,7 +185,7 @@ private:
     }
 
     // Lays out and draws one line of the table; returns its height.
-    qreal Riga(const QList<TCellaReport>& celle, const QList<QFont>& font, const QStringList& testi, qreal x, qreal y,
+    qreal Riga(const QList<TCellaReport>& celle, const QList<TFontCella>& font, const QStringList& testi, qreal x, qreal y,
                qreal limite) {
         const std::vector<TTestoDisposto> disposti = DisponiRiga(celle, font, testi);
         const qreal altezza = AltezzaRiga(celle, disposti);
@@ -234,7 +240,7 @@ private:
     const TDefinizioneReport& FDef;
     QPagedPaintDevice& FDevice;
     const double FScala;  // device pixels per thousandth of a millimetre
-    QList<QFont> FFontIntestazione, FFontCorpo;
+    QList<TFontCella> FIntestazione, FCorpo;
     QPainter* FPainter = nullptr;
 };
 

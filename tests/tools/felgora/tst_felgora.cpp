@@ -285,7 +285,7 @@ private slots:
                                              << "File comandi \"{cmd}\" non valido:\r\nElemento <SQLStampa> non chiuso da </SQLStampa>";
         QTest::newRow("definition missing") << pdf << Comando("{report}.altro") << QByteArray() << 4
                                             << "Impossibile leggere il report \"{report}.altro\":\r\nNo such file or directory";
-        QTest::newRow("definition broken") << pdf << buono << QByteArray("[Layout]\r\n xSize=1\r\n ySize=1\r\n") << 4
+        QTest::newRow("definition broken") << pdf << buono << QByteArray("[Layout]\r\n xSize=210000\r\n ySize=296900\r\n") << 4
                                            << "Report \"{report}\" non valido:\r\nIl report non contiene una tabella";
         QTest::newRow("no mode") << QStringList{"1", "{cmd}"} << Comando("{report}", SQLFixture, "<AnteprimaDiretta>0</AnteprimaDiretta>")
                                  << QByteArray() << 3

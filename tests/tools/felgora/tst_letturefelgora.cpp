@@ -185,6 +185,7 @@ private slots:
         QTest::newRow("line without key") << QByteArray("[Layout]\r\n xSize\r\n") << "Riga 2 del report non valida: \"xSize\"";
         QTest::newRow("section inside a block") << Sostituito(buono, "\t[Footer]\r\n\t {", "\t[Footer]\r\n\tX=1\r\n\t {")
                                                 << "Riga 773 del report: la sezione [Footer] non apre un blocco";
+        QTest::newRow("tiny page") << Sostituito(buono, " ySize=296900", " ySize=9999") << "Valore \"9999\" non valido per ySize in [Layout]";
         QTest::newRow("zero page") << Sostituito(buono, " xSize=210000", " xSize=0") << "Valore \"0\" non valido per xSize in [Layout]";
         QTest::newRow("no table") << Sostituito(buono, "ObjectName=Table", "ObjectName=Picture") << "Il report non contiene una tabella";
         QTest::newRow("column count") << Sostituito(buono, "Columns=3", "Columns=4")
