@@ -3,7 +3,8 @@
 // Reads the command file and the report definition it names, runs the print's SQL on the user's
 // archive and shows the print preview, or the designer when the command file asks for it. With
 // --pdf it writes the pages to FILE instead and opens no window. Whatever it cannot use ends in
-// an error box (its text also on the error output) and a non-zero exit code.
+// an error box (its text also on the error output; the program shows no box without a screen)
+// and a non-zero exit code.
 #include <QString>
 #include <QStringList>
 
