@@ -16,7 +16,7 @@ PACKAGES=(
     qt6-base-dev
     firebird3.0-server firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
     libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
-    xvfb xauth xdotool imagemagick x11-apps fonts-dejavu-core
+    xvfb xauth xdotool imagemagick x11-apps fonts-dejavu-core fonts-liberation poppler-utils
     cmake g++ pkg-config ninja-build
 )
 

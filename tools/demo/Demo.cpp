@@ -64,14 +64,21 @@ void ScriviIni(const QString& cartellaIni, const QString& utenti) {
     Scrivi(cartellaIni + "/ParametriZelScan.ini", (lines.join("\r\n") + "\r\n").toLocal8Bit());
 }
 
+// The report launcher's folders under the suite's folder (definitions in "report", command
+// files in "Report") and the launcher itself there, linked from the program's folder.
+void PreparaBin(const QString& bin, const QString& cartellaProgramma) {
+    QDir().mkpath(bin + "/report");
+    QDir().mkpath(bin + "/Report");
+    const QString felgora = cartellaProgramma + "/Felgora.exe";
+    QFile::remove(bin + "/Felgora.exe");
+    if (QFileInfo::exists(felgora)) QFile::link(felgora, bin + "/Felgora.exe");
+}
+
 }  // namespace
 
 void Crea(const QString& dir, const QString& cartellaIni) {
     const QString root = QDir(dir).absolutePath();
-    // The print job writes its report definition to bin/report and the launcher's command file to
-    // bin/Report: one folder on Windows, two here.
-    QDir().mkpath(root + "/bin/report");
-    QDir().mkpath(root + "/bin/Report");
+    PreparaBin(root + "/bin", cartellaIni);
     QDir().mkpath(root + "/outbox");
     const QString archivio = root + "/archivio.fdb", utenti = root + "/user.fdb";
 

@@ -1,0 +1,24 @@
+#pragma once
+// The stand-in report launcher:  Felgora.exe [--pdf FILE] <user> <command file>
+// Reads the command file and the report definition it names, runs the print's SQL on the user's
+// archive and shows the print preview, or the designer when the command file asks for it. With
+// --pdf it writes the pages to FILE instead and opens no window. Whatever it cannot use ends in
+// an error box (its text also on the error output; the program shows no box without a screen)
+// and a non-zero exit code.
+#include <QString>
+#include <QStringList>
+
+enum TUscitaFelgora {
+    ufOk = 0,
+    ufArgomenti = 2,      // command line
+    ufComandi = 3,        // command file
+    ufDefinizione = 4,    // report definition
+    ufArchivio = 5,       // INI file, user, archive
+    ufStampa = 6,         // the print's data or the output
+};
+
+// `argomenti` without the program's own path; `cartellaProgramma` is where the INI file is looked for.
+int EseguiFelgora(const QStringList& argomenti, const QString& cartellaProgramma);
+
+// Arial where it is missing: a font with its metrics.
+void SostituisciFontArial();
