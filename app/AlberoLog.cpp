@@ -15,6 +15,17 @@ void Riapri(TFbQuery& q, const QStringList& sql) {
     q.Open();
 }
 
+void Prepara(TFbQuery& q, const QStringList& sql) {
+    q.Close();
+    q.SQL = sql;
+    q.Prepare();
+}
+
+void Riapri(TFbQuery& q) {
+    q.Close();
+    q.Open();
+}
+
 }  // namespace
 
 std::optional<TMyRec> PayloadNodo(const QTreeWidgetItem* item) {
@@ -36,54 +47,43 @@ QStringList SQLOrdini(const QString& soggetto) {
             "GROUP BY C.RAGSOC, O.SERDOC, O.DATADOCUMENTO, O.NDOCUMENTO, O.NOTE "};
 }
 
-QStringList SQLMacchine(const QString& serDoc) {
+QStringList SQLMacchine() {
     return {"SELECT W.NR_MACCHINA, M.DESCRIZIONE ",
             "FROM ZELSCANLOGLIGHT W INNER JOIN RET_MACCHINARI M ON(W.NR_MACCHINA=M.CODICE)",
-            "WHERE W.DATOINPUT = '" + SostituisciApice(serDoc, "''") + "'",
+            "WHERE W.DATOINPUT = :SERDOC",
             "AND W.TIPOOPERAZIONE='EXPORT LAVORO' AND W.STATUS='ACCETTATO'",
             "GROUP BY W.NR_MACCHINA, M.DESCRIZIONE "};
 }
 
-QStringList SQLFile(const QString& serDoc, const QString& nrMacchina) {
+QStringList SQLFile() {
     return {"SELECT W.ID, W.DATAORA, W.FILEDESTINAZIONE_NOME",
             "FROM ZELSCANLOGLIGHT W",
-            "WHERE W.DATOINPUT = '" + SostituisciApice(serDoc, "''") + "'",
-            "AND W.NR_MACCHINA = " + nrMacchina,
+            "WHERE W.DATOINPUT = :SERDOC",
+            "AND W.NR_MACCHINA = :NR_MACCHINA",
             "AND W.TIPOOPERAZIONE='EXPORT LAVORO' AND W.STATUS='ACCETTATO'"};
 }
 
-void CaricaAlbero(QTreeWidget& albero, const QString& soggetto, TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file) {
-    albero.clear();
-    Riapri(ordini, SQLOrdini(soggetto));
-    if (ordini.IsEmpty()) return;
+namespace {
 
-    // the tree is built off screen and shown once, fully expanded
-    const bool aggiornamenti = albero.updatesEnabled();
-    albero.setUpdatesEnabled(false);
-    struct Ripristino {
-        QTreeWidget& a;
-        bool u;
-        ~Ripristino() { a.setUpdatesEnabled(u); }
-    } ripristino{albero, aggiornamenti};
-
-    const QString testoCliente = ordini.FieldByName("RAGSOC").AsString().replace("\r\n", " ");
-    auto* radice = new QTreeWidgetItem(QStringList{testoCliente});
-    albero.addTopLevelItem(radice);
-    QList<QTreeWidgetItem*> daEspandere{radice};
+// The order nodes under `radice`, one for each row of `ordini` from the current one on, each with
+// its machines and their files.
+void AggiungiOrdini(QTreeWidgetItem* radice, TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file) {
+    const QString testoCliente = radice->text(0);
     for (; !ordini.Eof(); ordini.Next()) {
-        const QString serDoc = ordini.FieldByName("SERDOC").AsString();
+        const TFbField serDoc = ordini.FieldByName("SERDOC");
         const QString dettaglio = ordini.FieldByName("DATADOCUMENTO").AsString() + " - " +
                                   ordini.FieldByName("NDOCUMENTO").AsString() + " - " +
                                   ordini.FieldByName("NOTE").AsString().left(30);
-        auto* nodoOrdine = new QTreeWidgetItem(radice, QStringList{serDoc + " - " + dettaglio});
-        daEspandere << nodoOrdine;
+        auto* nodoOrdine = new QTreeWidgetItem(radice, QStringList{serDoc.AsString() + " - " + dettaglio});
         const QString testoCommessa = testoCliente + " - " + dettaglio;
-        for (Riapri(macchine, SQLMacchine(serDoc)); !macchine.Eof(); macchine.Next()) {
-            const QString nr = macchine.FieldByName("NR_MACCHINA").AsString();
-            auto* nodoMacchina =
-                new QTreeWidgetItem(nodoOrdine, QStringList{nr + " " + macchine.FieldByName("DESCRIZIONE").AsString()});
-            daEspandere << nodoMacchina;
-            for (Riapri(file, SQLFile(serDoc, nr)); !file.Eof(); file.Next()) {
+        macchine.SetParam("SERDOC", serDoc.AsVariant());
+        file.SetParam("SERDOC", serDoc.AsVariant());
+        for (Riapri(macchine); !macchine.Eof(); macchine.Next()) {
+            const TFbField nrMacchina = macchine.FieldByName("NR_MACCHINA");
+            auto* nodoMacchina = new QTreeWidgetItem(
+                nodoOrdine, QStringList{nrMacchina.AsString() + " " + macchine.FieldByName("DESCRIZIONE").AsString()});
+            file.SetParam("NR_MACCHINA", nrMacchina.AsVariant());
+            for (Riapri(file); !file.Eof(); file.Next()) {
                 const QString nome = file.FieldByName("FILEDESTINAZIONE_NOME").AsString();
                 TMyRec rec;
                 rec.ID = file.FieldByName("ID").AsInteger();
@@ -94,5 +94,28 @@ void CaricaAlbero(QTreeWidget& albero, const QString& soggetto, TFbQuery& ordini
             }
         }
     }
-    for (QTreeWidgetItem* nodo : daEspandere) nodo->setExpanded(true);
+}
+
+}  // namespace
+
+void CaricaAlbero(QTreeWidget& albero, const QString& soggetto, TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file) {
+    albero.clear();
+    Riapri(ordini, SQLOrdini(soggetto));
+    if (ordini.IsEmpty()) return;
+    Prepara(macchine, SQLMacchine());
+    Prepara(file, SQLFile());
+
+    auto* radice = new QTreeWidgetItem(QStringList{ordini.FieldByName("RAGSOC").AsString().replace("\r\n", " ")});
+    // The nodes grow apart from the tree, which takes them in one piece at the end, also when a
+    // query fails halfway (then unexpanded).
+    struct TConsegna {
+        QTreeWidget& albero;
+        QTreeWidgetItem* radice;
+        ~TConsegna() { albero.addTopLevelItem(radice); }
+    };
+    {
+        const TConsegna consegna{albero, radice};
+        AggiungiOrdini(radice, ordini, macchine, file);
+    }
+    albero.expandAll();
 }

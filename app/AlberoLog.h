@@ -19,11 +19,14 @@ Q_DECLARE_METATYPE(TMyRec)
 std::optional<TMyRec> PayloadNodo(const class QTreeWidgetItem* item);
 
 // Rebuilds `albero` for `soggetto` with the three queries (orders, machines, files); they stay open
-// afterwards. Database errors propagate; the nodes added until then stay in the tree.
+// afterwards. The machine and the file statement are prepared once per build and run for every
+// order and machine with their parameters. Database errors propagate; the nodes added until then
+// stay in the tree.
 void CaricaAlbero(QTreeWidget& albero, const QString& soggetto, TFbQuery& queryOrdini, TFbQuery& queryMacchine,
                   TFbQuery& queryFile);
 
-// The statements of the three levels.
+// The statements of the three levels. The machine statement takes the order series as :SERDOC,
+// the file statement also the machine as :NR_MACCHINA.
 QStringList SQLOrdini(const QString& soggetto);
-QStringList SQLMacchine(const QString& serDoc);
-QStringList SQLFile(const QString& serDoc, const QString& nrMacchina);
+QStringList SQLMacchine();
+QStringList SQLFile();

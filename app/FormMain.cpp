@@ -3,6 +3,7 @@
 #include "app/Invio.h"
 #include "app/RiepilogoAiuto.h"
 #include "app/server/InvioFromSrv.h"
+#include "controls/CursoreOccupato.h"
 #include "controls/MessageBoxes.h"
 #include "db/ConnessioneDB.h"
 #include "db/Errore.h"
@@ -387,6 +388,7 @@ void TFormMain::SetFiltro(const TFiltro& filtro) { EditFiltroCodice->setText(fil
 
 void TFormMain::CaricaAlbero() {
     ++FRicostruzioni;
+    const TCursoreOccupato occupato;  // a large customer's tree takes a while
     IBQuery->Close();
     if (IBTransaction->Active()) IBTransaction->Commit();
     IBTransaction->Start();

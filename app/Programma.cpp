@@ -1,11 +1,14 @@
 #include "app/Programma.h"
 
 #include "app/FormMain.h"
+#include "app/PreparazioneMotore.h"
 #include "controls/MessageBoxes.h"
 #include "db/Errore.h"
 
 std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni) {
+    QFuture<void> motore = PreparaMotoreDatabase(fileIni);
     auto form = std::make_unique<TFormMain>(argomenti, fileIni);
+    motore.waitForFinished();
     try {
         form->CheckInit();
     } catch (const Exception& e) {

@@ -25,10 +25,25 @@ void TFbDataSet::CheckActive() const {
     if (!Active()) throw EDatabaseError("Dataset non aperto");
 }
 
+void TFbDataSet::Prepare() {
+    if (Active()) Close();
+    FPrepared = false;
+    FCursor.SetSQL(SelectSQL());
+    FCursor.SetParamCheck(ParamCheckForSelect());
+    FCursor.Prepare();
+    FPrepared = true;
+}
+
 void TFbDataSet::Open() {
     if (Active()) return;
     if (BeforeOpen) BeforeOpen(this);
-    FCursor.SetSQL(SelectSQL());
+    // a statement prepared for this very text runs again as it is; any other is prepared anew
+    if (FPrepared && FCursor.Prepared() && FCursor.SQL() == SelectSQL()) {
+        FCursor.ClearParams();
+    } else {
+        FPrepared = false;
+        FCursor.SetSQL(SelectSQL());
+    }
     FCursor.SetParamCheck(ParamCheckForSelect());
     BindSelectParams(FCursor);
     FCursor.ExecQuery();

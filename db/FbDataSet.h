@@ -27,6 +27,9 @@ public:
     // Events; an owner that installs its own keeps the previous one and calls it first.
     TNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
 
+    // Prepares the select statement now; later opens of the same text only execute it, with the
+    // parameters of that moment. Without it every open prepares the statement anew.
+    void Prepare();
     void Open();
     void Close();
     bool Active() const { return FState != TDataSetState::Inactive; }
@@ -91,6 +94,7 @@ private:
     bool FEof = true;
     bool FBof = true;
     bool FAllFetched = true;
+    bool FPrepared = false;
     TFbRow FEditRow;
 };
 

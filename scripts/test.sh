@@ -25,9 +25,25 @@ end_suite_group() {
     fi
     SUITE_GROUP=
 }
+# Each phase's wall time, printed at the end of the run (also when it fails or is interrupted).
+PHASES=()
+phase() {
+    local name=$1 start=$SECONDS rc=0
+    shift
+    "$@" || rc=$?
+    PHASES+=("$(printf '%-16s %4d:%02d' "$name" $(((SECONDS - start) / 60)) $(((SECONDS - start) % 60)))")
+    return "$rc"
+}
+print_phases() {
+    [ ${#PHASES[@]} -gt 0 ] || return 0
+    echo "=== time of each phase (min:s) ==="
+    printf '%s\n' "${PHASES[@]}"
+    printf '%-16s %4d:%02d\n' total $((SECONDS / 60)) $((SECONDS % 60))
+}
 finish() {
     end_suite_group
     bash "$REPO/scripts/fbserver.sh" stop "$SERVER_ROOT" || true
+    print_phases
 }
 trap finish EXIT
 trap 'exit 130' INT
@@ -48,23 +64,25 @@ run_suite() {
     return "$rc"
 }
 
-bash "$REPO/scripts/setup.sh" build
+phase setup/packages bash "$REPO/scripts/setup.sh" --packages
+phase build bash "$REPO/scripts/setup.sh" --build build
 
-bash "$REPO/scripts/fbserver.sh" start "$SERVER_ROOT"
+phase "server start" bash "$REPO/scripts/fbserver.sh" start "$SERVER_ROOT"
 set -a
 # shellcheck source=/dev/null
 . "$SERVER_ROOT/server.env"
 set +a
 
 failed=()
-run_suite build || failed+=(build)
+phase "ctest build" run_suite build || failed+=(build)
 
-bash "$REPO/scripts/setup.sh" build-asan -DZEL_SANITIZE=ON
+# the sanitizer build leaves out the benchmarks, which no test runs
+phase build-asan bash "$REPO/scripts/setup.sh" --build build-asan -DZEL_SANITIZE=ON -DZEL_BENCH=OFF
 # Leaks of the system libraries themselves are suppressed in one commented file; anything else fails.
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$REPO/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run_suite build-asan || failed+=(build-asan)
+phase "ctest asan" run_suite build-asan || failed+=(build-asan)
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "test: tests failed in: ${failed[*]}" >&2

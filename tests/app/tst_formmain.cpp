@@ -130,6 +130,24 @@ private slots:
         QVERIFY(form->LabelSelezioneCorrenteItem->isHidden());
     }
 
+    void buildShowsTheBusyCursor() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        QList<int> cursori;  // the cursor while each order's machines are read
+        form->QueryAux2->AfterOpen = [&](TFbDataSet*) {
+            const QCursor* c = QGuiApplication::overrideCursor();
+            cursori << (c ? int(c->shape()) : -1);
+        };
+        form->Aggiorna();
+        QCOMPARE(cursori, QList<int>(3, Qt::WaitCursor));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        // a build that fails gives the cursor back too
+        form->QueryAux3->BeforeOpen = [](TFbDataSet*) { throw EDatabaseError("Lettura non riuscita"); };
+        form->ActionRefresh->trigger();
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(boxes.Ultimo(), QString("Errore: Lettura non riuscita"));
+    }
+
     void typingRebuildsOnceHalfASecondAfterTheLastKey() {
         TRecordingBoxes boxes;
         auto form = Finestra();

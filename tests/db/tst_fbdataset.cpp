@@ -61,6 +61,31 @@ private slots:
         QVERIFY(q.FieldByName("RAGSOC").IsNull());
     }
 
+    // A prepared query runs with the parameters of each open, across transactions; a changed text
+    // is prepared anew.
+    void preparedQueryRunsWithEachOpensParameters() {
+        TFbQuery q;
+        q.SetDatabase(&FDb);
+        q.SetTransaction(&FTr);
+        q.SQL = QStringList{"SELECT COUNT(*) AS N FROM ZELSCANLOGLIGHT WHERE DATOINPUT = :SERDOC"};
+        q.Prepare();
+        QVERIFY(!q.Active());
+        const QList<QPair<QString, int>> attesi{{"A123", 7}, {"B'7", 1}, {"ZZZ", 0}, {"A123", 7}};
+        for (const auto& [serie, n] : attesi) {
+            q.Close();
+            q.SetParam("SERDOC", serie);
+            q.Open();
+            QCOMPARE(q.FieldByName("N").AsInteger(), n);
+            FTr.Commit();  // the next open runs in a new transaction
+            QVERIFY(!q.Active());
+        }
+        q.SQL = QStringList{"SELECT CODICE FROM CLIENTI WHERE CODICE = :SERDOC"};
+        q.SetParam("SERDOC", "C12");
+        q.Open();
+        QCOMPARE(q.FieldByName("CODICE").AsString(), QString("C12"));
+        q.Close();
+    }
+
     void chainedEventsRunInOrder() {
         TFbQuery q;
         q.SetDatabase(&FDb);
