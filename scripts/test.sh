@@ -25,8 +25,19 @@ end_suite_group() {
     fi
     SUITE_GROUP=
 }
+# Stops the servers that tests of build folder $1 ran for themselves (in <build>/fbprivate/): a
+# test stops its own, but one that crashed or timed out cannot. They run in sessions of their own,
+# outside the suite's group.
+stop_private_servers() {
+    local root
+    for root in "$REPO/$1"/fbprivate/*/; do
+        [ -d "$root" ] && { bash "$REPO/scripts/fbserver.sh" stop "$root" || true; }
+    done
+}
 finish() {
     end_suite_group
+    stop_private_servers build
+    stop_private_servers build-asan
     bash "$REPO/scripts/fbserver.sh" stop "$SERVER_ROOT" || true
 }
 trap finish EXIT
@@ -45,6 +56,7 @@ run_suite() {
     SUITE_GROUP=$!
     wait "$SUITE_GROUP" || rc=$?
     end_suite_group
+    stop_private_servers "$1"
     return "$rc"
 }
 
