@@ -345,7 +345,12 @@ void TFormMain::CaricaAlbero() {
     const QString soggetto = FAvvio->Soggetto().isEmpty() ? EditFiltroCodice->text() : FAvvio->Soggetto();
     // a rebuild drops the selection, so a re-send never acts on a row that is no longer shown
     TreeViewMainChange(nullptr);
-    ::CaricaAlbero(*TreeViewMain, soggetto, *QueryAux1, *QueryAux2, *QueryAux3);
+    try {
+        ::CaricaAlbero(*TreeViewMain, soggetto, *QueryAux1, *QueryAux2, *QueryAux3);
+    } catch (const EDatabaseError&) {
+        DBArchivio->DropIfLost();  // a server that went away: the next refresh connects again
+        throw;
+    }
 }
 
 void TFormMain::TreeViewMainChange(QTreeWidgetItem* node) {
