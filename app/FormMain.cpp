@@ -339,13 +339,13 @@ void TFormMain::SetFiltro(const TFiltro& filtro) { EditFiltroCodice->setText(fil
 
 void TFormMain::CaricaAlbero() {
     ++FRicostruzioni;
-    IBQuery->Close();
-    if (IBTransaction->Active()) IBTransaction->Commit();
-    IBTransaction->Start();
-    const QString soggetto = FAvvio->Soggetto().isEmpty() ? EditFiltroCodice->text() : FAvvio->Soggetto();
-    // a rebuild drops the selection, so a re-send never acts on a row that is no longer shown
-    TreeViewMainChange(nullptr);
     try {
+        IBQuery->Close();
+        if (IBTransaction->Active()) IBTransaction->Commit();
+        IBTransaction->Start();
+        const QString soggetto = FAvvio->Soggetto().isEmpty() ? EditFiltroCodice->text() : FAvvio->Soggetto();
+        // a rebuild drops the selection, so a re-send never acts on a row that is no longer shown
+        TreeViewMainChange(nullptr);
         ::CaricaAlbero(*TreeViewMain, soggetto, *QueryAux1, *QueryAux2, *QueryAux3);
     } catch (const EDatabaseError&) {
         DBArchivio->DropIfLost();  // a server that went away: the next refresh connects again

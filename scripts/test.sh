@@ -31,7 +31,7 @@ end_suite_group() {
 stop_private_servers() {
     local root
     for root in "$REPO/$1"/fbprivate/*/; do
-        [ -d "$root" ] && { bash "$REPO/scripts/fbserver.sh" stop "$root" || true; }
+        if [ -d "$root" ]; then bash "$REPO/scripts/fbserver.sh" stop "$root" || true; fi
     done
 }
 finish() {

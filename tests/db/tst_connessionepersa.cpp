@@ -2,6 +2,7 @@
 // once the server is back the same components connect again. The test runs a Firebird server of
 // its own, so it can stop it without disturbing the shared one.
 #include "db/ConnessioneDB.h"
+#include "db/FbDataSet.h"
 #include "db/FbDatabase.h"
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
@@ -50,15 +51,24 @@ private slots:
         sql.SetSQL({"SELECT VALORE FROM PROVA"});
         sql.ExecQuery();  // a transaction and an open cursor on the server
         QCOMPARE(sql.Field(0).AsInteger(), 7);
+        // a data set whose close handler reaches the server, as a grid that saves its layout does
+        TFbQuery q;
+        q.SetDatabase(&db);
+        q.SetTransaction(&tr);
+        q.SQL = QStringList{"SELECT VALORE FROM PROVA"};
+        q.Open();
+        q.BeforeClose = [&](TFbDataSet*) { ValoreSQL(db, "SELECT COUNT(*) FROM PROVA"); };
 
         Interrompi();
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, sql.ExecQuery());
         try {
             db.Close();
+            QFAIL("the handler reached a stopped server");
         } catch (const EDatabaseError&) {
-            // nothing to roll back or detach from: the error is the lost connection's
+            // the handler's error, reported once the attachment is gone
         }
         QVERIFY(!db.Connected());
+        q.BeforeClose = nullptr;
         QVERIFY(!tr.Active());
 
         Riprendi();
