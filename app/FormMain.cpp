@@ -288,6 +288,9 @@ void TFormMain::ApriGriglia(const QString& soggetto) {
     LabelGriglia->setText(soggetto.isEmpty() ? "Log completo (tutti i soggetti)" : "Log del soggetto " + soggetto);
     try {
         IBQuery->Open();
+    } catch (const EDatabaseError& e) {
+        DBArchivio->DropIfLost();  // a server that went away: the next refresh connects again
+        MessageBoxes().Errore(this, e.Message());
     } catch (const Exception& e) {
         MessageBoxes().Errore(this, e.Message());
     }
@@ -389,13 +392,18 @@ void TFormMain::SetFiltro(const TFiltro& filtro) { EditFiltroCodice->setText(fil
 void TFormMain::CaricaAlbero() {
     ++FRicostruzioni;
     const TCursoreOccupato occupato;  // a large customer's tree takes a while
-    IBQuery->Close();
-    if (IBTransaction->Active()) IBTransaction->Commit();
-    IBTransaction->Start();
-    const QString soggetto = FAvvio->Soggetto().isEmpty() ? EditFiltroCodice->text() : FAvvio->Soggetto();
-    // a rebuild drops the selection, so a re-send never acts on a row that is no longer shown
-    TreeViewMainChange(nullptr);
-    ::CaricaAlbero(*TreeViewMain, soggetto, *QueryAux1, *QueryAux2, *QueryAux3);
+    try {
+        IBQuery->Close();
+        if (IBTransaction->Active()) IBTransaction->Commit();
+        IBTransaction->Start();
+        const QString soggetto = FAvvio->Soggetto().isEmpty() ? EditFiltroCodice->text() : FAvvio->Soggetto();
+        // a rebuild drops the selection, so a re-send never acts on a row that is no longer shown
+        TreeViewMainChange(nullptr);
+        ::CaricaAlbero(*TreeViewMain, soggetto, *QueryAux1, *QueryAux2, *QueryAux3);
+    } catch (const EDatabaseError&) {
+        DBArchivio->DropIfLost();  // a server that went away: the next refresh connects again
+        throw;
+    }
     ApriGriglia(GetFiltro()->Soggetto());
 }
 

@@ -1,6 +1,7 @@
 #include "app/Invio.h"
 
 #include "app/Parametri.h"
+#include "db/Errore.h"
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
 
@@ -9,16 +10,21 @@ TRecordLog LeggiRecordLog(TFbDatabase& archivio, int id) {
     TFbSQL sql(&archivio, &tr);
     sql.SetSQL({"SELECT * FROM ZELSCANLOGLIGHT WHERE ID=:ID"});
     sql.SetParam("ID", id);
-    tr.Start();
-    sql.ExecQuery();
     TRecordLog rec;
-    if (!sql.Eof()) {
-        rec.Trovato = true;
-        rec.DatoInput = sql.FieldByName("DATOINPUT").AsString();
-        rec.NrMacchina = sql.FieldByName("NR_MACCHINA").AsInteger();
+    try {
+        tr.Start();
+        sql.ExecQuery();
+        if (!sql.Eof()) {
+            rec.Trovato = true;
+            rec.DatoInput = sql.FieldByName("DATOINPUT").AsString();
+            rec.NrMacchina = sql.FieldByName("NR_MACCHINA").AsInteger();
+        }
+        sql.Close();
+        tr.Rollback();
+    } catch (const EDatabaseError&) {
+        archivio.DropIfLost();  // a server that went away: the next check connects again
+        throw;
     }
-    sql.Close();
-    tr.Rollback();
     return rec;
 }
 

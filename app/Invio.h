@@ -11,7 +11,8 @@ struct TRecordLog {
     int NrMacchina = 0;  // machine number (NULL reads 0)
 };
 
-// Reads the log row with a statement and a transaction of its own; database errors propagate.
+// Reads the log row with a statement and a transaction of its own; database errors propagate,
+// and a connection found lost on the way is dropped, so the next call connects again.
 TRecordLog LeggiRecordLog(TFbDatabase& archivio, int id);
 
 // The scan server's base address from the INI parameters; empty when it cannot be determined.

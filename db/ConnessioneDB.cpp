@@ -92,7 +92,11 @@ QString ComponiNomeDatabase(const TDBConnectionInfo& info) {
 }
 
 void ApriConnessione(TFbDatabase& database, const TDBConnectionInfo& info) {
-    if (database.Connected()) database.Close();
+    try {
+        database.Close();
+    } catch (const EDatabaseError&) {
+        // a lost connection cannot end cleanly; Close has dropped it, and the new one is what counts
+    }
     database.SetLoginPrompt(false);
     database.Params().clear();
     database.Params() << "user_name=SYSDBA" << "password=quillbent";

@@ -4,6 +4,8 @@
 #include "db/FbClient.h"
 #include "db/FbTransaction.h"
 
+#include <exception>
+
 using namespace Firebird;
 
 namespace {
@@ -34,9 +36,8 @@ TFbDatabase::~TFbDatabase() {
     try {
         Close();
     } catch (...) {
-        // a connection that cannot detach cleanly is dropped below
+        // Close has dropped the attachment all the same
     }
-    if (FAttachment) FAttachment->release();
 }
 
 void TFbDatabase::SetDatabaseName(const QString& name) {
@@ -95,13 +96,41 @@ void TFbDatabase::Open() {
 void TFbDatabase::Close() {
     if (!FAttachment) return;
     emit Disconnecting();
+    // The attachment is dropped whatever fails on the way (a lost connection fails every step),
+    // so a later Open attaches anew; the first error is reported once it is gone.
+    std::exception_ptr primoErrore;
     const QList<TFbTransaction*> transactions(FTransactions.begin(), FTransactions.end());
     for (TFbTransaction* tr : transactions) {
-        if (tr->Active()) tr->Rollback();
+        if (!FTransactions.contains(tr)) continue;  // ended by a handler of another one
+        try {
+            if (tr->Active()) tr->Rollback();
+        } catch (...) {
+            if (!primoErrore) primoErrore = std::current_exception();
+        }
         tr->FreeStatements();
     }
-    FbClient::Call([&](ThrowStatusWrapper& st) { FAttachment->detach(&st); });
+    IAttachment* att = FAttachment;
     FAttachment = nullptr;
+    try {
+        FbClient::Call([&](ThrowStatusWrapper& st) { att->detach(&st); });
+    } catch (...) {
+        att->release();
+        if (!primoErrore) primoErrore = std::current_exception();
+    }
+    if (primoErrore) std::rethrow_exception(primoErrore);
+}
+
+void TFbDatabase::DropIfLost() {
+    if (!FAttachment) return;
+    try {
+        FbClient::Call([&](ThrowStatusWrapper& st) { FAttachment->ping(&st); });
+    } catch (const EDatabaseError&) {
+        try {
+            Close();
+        } catch (const EDatabaseError&) {
+            // the server is gone: there is nothing to roll back or detach from
+        }
+    }
 }
 
 void TFbDatabase::CreateDatabase(const QString& name, const QString& charset) {

@@ -27,7 +27,12 @@ public:
     int SQLDialect() const { return 3; }
 
     void Open();
+    // Rolls back the active transactions and detaches. The attachment is dropped also when that
+    // fails (a lost connection), so Open attaches anew; the first error then propagates.
     void Close();
+    // After an error: when the server no longer answers, drops the dead attachment (without an
+    // error), so the next statement or transaction reconnects.
+    void DropIfLost();
     bool Connected() const { return FAttachment != nullptr; }
 
     // The database's default character set; statement texts travel in it.

@@ -10,7 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtDebug>
+#include <cerrno>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,13 +40,38 @@ void ReplaceAtomically(const QString& path, const QByteArray& content) {
     }
 }
 
+// The engine loads its plugins and reads its configuration from the root, so the root must be
+// the user's alone: `path` is created with mode 0700 when missing (mkdir is atomic, so a folder
+// somebody else creates first is found, never taken over), and an existing one is used only when
+// it is a real folder (no link), owned by this user and closed to everybody else.
+bool PrivateFolder(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat info{};
+    if (::lstat(name.constData(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 0077) == 0 &&
+           (info.st_mode & 0700) == 0700;
+}
+
+// The user's engine root in the temporary folder; a fresh one of its own when the usual name is
+// taken by a folder that fails the checks. Empty when not even that can be made.
+QString EngineRoot() {
+    const QString usual = QDir::tempPath() + "/zelscanfile-fbroot-" + QString::number(::geteuid());
+    if (PrivateFolder(usual)) return usual;
+    QByteArray fresh = QFile::encodeName(usual + "-XXXXXX");
+    if (!::mkdtemp(fresh.data())) return {};
+    qWarning().noquote() << "Firebird: la cartella" << usual
+                         << "non è privata dell'utente; motore in" << QFile::decodeName(fresh);
+    return QFile::decodeName(fresh);
+}
+
 }  // namespace
 
 void PrepareSharedEmbeddedEngine() {
     if (qEnvironmentVariableIsSet("FIREBIRD")) return;
     const QString system = SystemFirebirdRoot();
-    const QString root = QDir::tempPath() + "/zelscanfile-fbroot";
-    QDir().mkpath(root);
+    const QString root = EngineRoot();
+    if (root.isEmpty()) return;  // the system's own root then: safe, without shared databases
     for (const char* item : {"UDF", "include", "lib", "plugins", "plugins.conf", "firebird.msg"}) {
         const QString link = root + "/" + item;
         if (!QFileInfo(link).exists() && QFileInfo::exists(system + "/" + item)) {

@@ -77,6 +77,12 @@ void TFbSQL::Prepare() {
             FInMeta = stmt->getInputMetadata(&st);
             FOutMeta = stmt->getOutputMetadata(&st);
             const unsigned type = stmt->getType(&st);
+            // The engine would end or replace the transaction behind TFbTransaction's back.
+            if (type == isc_info_sql_stmt_start_trans || type == isc_info_sql_stmt_commit ||
+                type == isc_info_sql_stmt_rollback)
+                throw EDatabaseError(
+                    "COMMIT, ROLLBACK e SET TRANSACTION non sono ammessi come comandi SQL: "
+                    "la transazione si conclude con Commit o Rollback del suo componente");
             FIsSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
             FFieldDefs = FbValues::DescribeFields(st, FOutMeta);
             FOutBuffer = QByteArray(int(FOutMeta->getMessageLength(&st)), 0);

@@ -54,9 +54,15 @@ QStringList SplitScript(const QString& script) {
 void RunScript(TFbDatabase& database, const QString& script) {
     TFbTransaction tr(&database);
     tr.Start();
+    // COMMIT and ROLLBACK lines end the script's transaction and start the next one; any other
+    // transaction statement is refused by TFbSQL.
+    static const QRegularExpression fineTransazione("^(COMMIT|ROLLBACK)(\\s+WORK)?$",
+                                                    QRegularExpression::CaseInsensitiveOption);
     for (const QString& stmt : SplitScript(script)) {
-        if (stmt.compare("COMMIT", Qt::CaseInsensitive) == 0 || stmt.compare("COMMIT WORK", Qt::CaseInsensitive) == 0) {
-            tr.Commit();
+        const auto fine = fineTransazione.match(stmt);
+        if (fine.hasMatch()) {
+            if (fine.captured(1).compare("COMMIT", Qt::CaseInsensitive) == 0) tr.Commit();
+            else tr.Rollback();
             tr.Start();
             continue;
         }

@@ -8,5 +8,6 @@ class TFbDatabase;
 // The script's statements in order, without their terminators; "SET TERM" lines are consumed.
 QStringList SplitScript(const QString& script);
 
-// Runs every statement in one transaction, committing at each COMMIT and at the end.
+// Runs every statement in one transaction, ending it at each COMMIT or ROLLBACK line (and starting
+// the next one) and committing it at the end.
 void RunScript(TFbDatabase& database, const QString& script);

@@ -4,6 +4,8 @@
 #include "db/FbDatabase.h"
 #include "db/FbSQL.h"
 
+#include <exception>
+
 using namespace Firebird;
 
 TFbTransaction::TFbTransaction(TFbDatabase* database, QObject* owner) : QObject(owner) { SetDefaultDatabase(database); }
@@ -34,6 +36,8 @@ ITransaction* TFbTransaction::Handle() const {
 void TFbTransaction::Start() {
     if (FHandle) throw EDatabaseError("Transazione già attiva");
     if (!FDatabase) throw EDatabaseError("Transazione senza database");
+    // as a statement does: a connection dropped after a lost server attaches anew
+    if (!FDatabase->Connected()) FDatabase->Open();
     IAttachment* att = FDatabase->Handle();
     FHandle = FbClient::Call([&](ThrowStatusWrapper& st) {
         IXpbBuilder* tpb = FbClient::Util()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);
@@ -64,34 +68,58 @@ void TFbTransaction::Start() {
     });
 }
 
-void TFbTransaction::EndStatements() {
+std::exception_ptr TFbTransaction::EndStatements() {
+    std::exception_ptr erroreGestore;
     const QList<TFbSQL*> statements(FStatements.begin(), FStatements.end());
     for (TFbSQL* s : statements) {
-        if (s->OnTransactionEnd) s->OnTransactionEnd();
-        else s->Close();
+        if (!FStatements.contains(s)) continue;  // freed by an earlier handler
+        try {
+            if (s->OnTransactionEnd) s->OnTransactionEnd();
+        } catch (...) {
+            if (!erroreGestore) erroreGestore = std::current_exception();
+        }
+        if (FStatements.contains(s)) s->Close();
     }
+    return erroreGestore;
 }
 
 void TFbTransaction::FreeStatements() {
     const QList<TFbSQL*> statements(FStatements.begin(), FStatements.end());
-    for (TFbSQL* s : statements) s->FreeHandle();
+    for (TFbSQL* s : statements)
+        if (FStatements.contains(s)) s->FreeHandle();
 }
 
-void TFbTransaction::Commit() {
+void TFbTransaction::End(bool commit) {
     ITransaction* h = Handle();
-    EndStatements();
-    FbClient::Call([&](ThrowStatusWrapper& st) { h->commit(&st); });
+    if (FEnding) throw EDatabaseError("Transazione già in chiusura");
+    FEnding = true;
+    std::exception_ptr erroreGestore;
+    try {
+        erroreGestore = EndStatements();
+        FbClient::Call([&](ThrowStatusWrapper& st) {
+            if (commit) h->commit(&st);
+            else h->rollback(&st);
+        });
+    } catch (...) {
+        FEnding = false;
+        // A failed commit leaves the transaction to roll back; a failed rollback (the connection
+        // is lost) leaves nothing to end.
+        if (!commit) {
+            h->release();
+            FHandle = nullptr;
+        }
+        throw;
+    }
+    FEnding = false;
     FHandle = nullptr;
+    if (erroreGestore) std::rethrow_exception(erroreGestore);
 }
+
+void TFbTransaction::Commit() { End(true); }
 
 void TFbTransaction::CommitRetaining() {
     ITransaction* h = Handle();
     FbClient::Call([&](ThrowStatusWrapper& st) { h->commitRetaining(&st); });
 }
 
-void TFbTransaction::Rollback() {
-    ITransaction* h = Handle();
-    EndStatements();
-    FbClient::Call([&](ThrowStatusWrapper& st) { h->rollback(&st); });
-    FHandle = nullptr;
-}
+void TFbTransaction::Rollback() { End(false); }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
+#include <exception>
 
 namespace Firebird { class ITransaction; }
 #include "db/FbDatabase.h"
@@ -22,7 +23,11 @@ public:
     // "read", "write", "wait", "consistency", "no_rec_version". Empty: the server's defaults.
     QStringList& Params() { return FParams; }
 
+    // Start opens the database when it is not connected.
     void Start();
+    // Commit and Rollback first close the statements (their OnTransactionEnd handlers), then end
+    // the transaction; an error of a handler propagates once the transaction has ended. Ending
+    // the transaction again from a handler is refused.
     void Commit();
     void CommitRetaining();
     void Rollback();
@@ -33,10 +38,12 @@ public:
 private:
     friend class TFbSQL;
     friend class TFbDatabase;
-    void EndStatements();
+    void End(bool commit);
+    std::exception_ptr EndStatements();  // the first handler's error
     void FreeStatements();
     QPointer<TFbDatabase> FDatabase;
     QStringList FParams;
     Firebird::ITransaction* FHandle = nullptr;
     QSet<TFbSQL*> FStatements;
+    bool FEnding = false;
 };

@@ -58,8 +58,9 @@ void TPtqTabX::BeginUpdate() {
 }
 
 void TPtqTabX::EndUpdate() {
-    FOnUpdating = false;
+    // a failed commit leaves the batch open: its writes are still there to commit
     Transazione().Commit();
+    FOnUpdating = false;
 }
 
 QString TPtqTabX::Leggi(const QString& nome, int utente, const QString& colonna) {

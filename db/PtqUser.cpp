@@ -63,7 +63,11 @@ void TPtqUser::EseguiScrittura(TFbSQL& sql) {
     try {
         sql.ExecQuery();
     } catch (...) {
-        tr.Commit();
+        // the write's error is the one to report, also when this commit fails too
+        try {
+            tr.Commit();
+        } catch (const Exception&) {
+        }
         throw;
     }
     tr.Commit();

@@ -438,9 +438,26 @@ void TPtqGrid::LanciaQuery() {
     }
 }
 
+namespace {
+
+// A source value as text, as the user reads it; a date or number column of the support table
+// takes the value itself, which is what its text would read back as.
+QVariant ValoreComeTesto(const TFbField& campo, const TFbFieldDef& destinazione) {
+    if (campo.IsNull()) return {};
+    switch (destinazione.Type) {
+    case TFbFieldType::FixedChar:
+    case TFbFieldType::String:
+    case TFbFieldType::Memo: return campo.AsString();
+    default: return campo.AsVariant();
+    }
+}
+
+}  // namespace
+
 void TPtqGrid::CopiaInTabellaAppoggio() {
     TFbTable& appoggio = *FTabellaAppoggio;
     TFbDataSet& sorgente = *FSorgenteDati;
+    if (!appoggio.Transaction()) throw EDatabaseError("Tabella di appoggio " + appoggio.TableName + " senza transazione");
     appoggio.Close();
     if (!appoggio.Transaction()->Active()) appoggio.Transaction()->Start();
     appoggio.EmptyTable();
@@ -449,7 +466,7 @@ void TPtqGrid::CopiaInTabellaAppoggio() {
     const int campi = qMin(sorgente.FieldCount(), appoggio.FieldCount());
     for (sorgente.First(); !sorgente.Eof(); sorgente.Next()) {
         appoggio.Append();
-        for (int i = 0; i < campi; ++i) appoggio.SetFieldValue(i, sorgente.Field(i).AsVariant());
+        for (int i = 0; i < campi; ++i) appoggio.SetFieldValue(i, ValoreComeTesto(sorgente.Field(i), appoggio.FieldDefs()[i]));
         appoggio.Post();
     }
     if (posizione >= 0) sorgente.MoveTo(posizione);

@@ -3,12 +3,16 @@
 #
 #   bash scripts/fbserver.sh start [ROOT]   start it (ROOT defaults to <repo>/build/fbserver)
 #   bash scripts/fbserver.sh stop  [ROOT]   stop the server that `start` left in ROOT
+#   bash scripts/fbserver.sh resume [ROOT]  start it again on a root `start` prepared and `stop`
+#                                           stopped: same port, same databases (a test that
+#                                           stops its server during a session brings it back)
 #
 # The server gets a Firebird root of its own: links to the system's files, a copy of the
 # character-set module (the engine refuses a linked one), its own firebird.conf, databases.conf
 # and a copy of the system security database whose SYSDBA password is "quillbent". It listens
 # on 127.0.0.1:3050, or on 3051 when 3050 is taken (for example by the system's own server,
-# which is never touched). `start` writes ROOT/server.env for the test command:
+# which is never touched); FBSERVER_PORTS="P1 P2 ..." names other ports to try in order (a test
+# that runs a server of its own beside the shared one). `start` writes ROOT/server.env:
 #   ZEL_TEST_FBSERVER       host text of the connection strings: "localhost" or "localhost/3051"
 #   ZEL_TEST_FBSERVER_DIR   folder of the server-side test databases; alias "zeltest" is its alias.fdb
 set -euo pipefail
@@ -82,16 +86,9 @@ COMMIT;
 SQL
 }
 
-start_server() {
-    [ "$(id -u)" = 0 ] || { say "the test server runs as root: run this as root"; exit 1; }
-    [ -x /usr/sbin/firebird ] || { say "/usr/sbin/firebird is missing (package firebird3.0-server)"; exit 1; }
-    stop_server  # a server this root still runs from an interrupted earlier run
-    local port host
-    if ! port_listening 3050; then port=3050; host=localhost
-    elif ! port_listening 3051; then port=3051; host=localhost/3051
-    else say "ports 3050 and 3051 are both taken: no test server can start"; exit 1
-    fi
-    make_root "$port"
+# Starts /usr/sbin/firebird on the prepared root and waits until it listens on port $1.
+launch_server() {
+    local port=$1
     # setsid execs in place, so $! is the server's own PID.
     FIREBIRD=$ROOT setsid /usr/sbin/firebird </dev/null >"$ROOT/server.out" 2>&1 &
     local pid=$!
@@ -107,6 +104,31 @@ start_server() {
         stop_server
         exit 1
     fi
+}
+
+# Host text of the connection strings for port $1.
+host_text() { if [ "$1" = 3050 ]; then echo localhost; else echo "localhost/$1"; fi; }
+
+write_env() {
+    printf 'ZEL_TEST_FBSERVER=%s\nZEL_TEST_FBSERVER_DIR=%s\n' "$1" "$ROOT/db" >"$ROOT/server.env"
+}
+
+check_can_run() {
+    [ "$(id -u)" = 0 ] || { say "the test server runs as root: run this as root"; exit 1; }
+    [ -x /usr/sbin/firebird ] || { say "/usr/sbin/firebird is missing (package firebird3.0-server)"; exit 1; }
+}
+
+start_server() {
+    check_can_run
+    stop_server  # a server this root still runs from an interrupted earlier run
+    local port='' host candidate
+    for candidate in ${FBSERVER_PORTS:-3050 3051}; do
+        if ! port_listening "$candidate"; then port=$candidate; break; fi
+    done
+    [ -n "$port" ] || { say "ports ${FBSERVER_PORTS:-3050 3051} are all taken: no test server can start"; exit 1; }
+    host=$(host_text "$port")
+    make_root "$port"
+    launch_server "$port"
     # The alias database, created through the server: this also proves the login works.
     if ! FIREBIRD=$ROOT isql-fb -q >"$ROOT/isql.log" 2>&1 <<SQL; then
 CREATE DATABASE '$host:zeltest' USER 'SYSDBA' PASSWORD '$PASSWORD' DEFAULT CHARACTER SET UTF8;
@@ -117,12 +139,25 @@ SQL
         stop_server
         exit 1
     fi
-    printf 'ZEL_TEST_FBSERVER=%s\nZEL_TEST_FBSERVER_DIR=%s\n' "$host" "$ROOT/db" >"$ROOT/server.env"
-    say "server $pid listens on 127.0.0.1:$port (host text \"$host\", databases in $ROOT/db)"
+    write_env "$host"
+    say "server $(cat "$ROOT/server.pid") listens on 127.0.0.1:$port (host text \"$host\", databases in $ROOT/db)"
+}
+
+resume_server() {
+    check_can_run
+    [ -f "$ROOT/firebird.conf" ] && [ -f "$ROOT/db/alias.fdb" ] || { say "$ROOT was never started: use start"; exit 1; }
+    if our_server "$(cat "$ROOT/server.pid" 2>/dev/null || true)"; then say "the server of $ROOT already runs"; return; fi
+    local port
+    port=$(awk -F' *= *' '$1 == "RemoteServicePort" { print $2 }' "$ROOT/firebird.conf")
+    if port_listening "$port"; then say "port $port is taken: the server of $ROOT cannot start again"; exit 1; fi
+    launch_server "$port"
+    write_env "$(host_text "$port")"
+    say "server $(cat "$ROOT/server.pid") listens again on 127.0.0.1:$port"
 }
 
 case "$ACTION" in
     start) start_server ;;
     stop) stop_server ;;
-    *) echo "usage: bash scripts/fbserver.sh start|stop [ROOT]" >&2; exit 2 ;;
+    resume) resume_server ;;
+    *) echo "usage: bash scripts/fbserver.sh start|stop|resume [ROOT]" >&2; exit 2 ;;
 esac

@@ -40,8 +40,19 @@ print_phases() {
     printf '%s\n' "${PHASES[@]}"
     printf '%-16s %4d:%02d\n' total $((SECONDS / 60)) $((SECONDS % 60))
 }
+# Stops the servers that tests of build folder $1 ran for themselves (in <build>/fbprivate/): a
+# test stops its own, but one that crashed or timed out cannot. They run in sessions of their own,
+# outside the suite's group.
+stop_private_servers() {
+    local root
+    for root in "$REPO/$1"/fbprivate/*/; do
+        if [ -d "$root" ]; then bash "$REPO/scripts/fbserver.sh" stop "$root" || true; fi
+    done
+}
 finish() {
     end_suite_group
+    stop_private_servers build
+    stop_private_servers build-asan
     bash "$REPO/scripts/fbserver.sh" stop "$SERVER_ROOT" || true
     print_phases
 }
@@ -61,6 +72,7 @@ run_suite() {
     SUITE_GROUP=$!
     wait "$SUITE_GROUP" || rc=$?
     end_suite_group
+    stop_private_servers "$1"
     return "$rc"
 }
 

@@ -10,8 +10,10 @@ public:
     QString Archivio;
     QString Utenti;
 
-    TAmbienteProva() {
-        Archivio = Dir.NuovoArchivioDemo();
+    TAmbienteProva() : TAmbienteProva(QString()) {}
+    // `archivio`: the connection text of a demo archive made elsewhere (on a server); empty: a new one here.
+    explicit TAmbienteProva(const QString& archivio) {
+        Archivio = archivio.isEmpty() ? Dir.NuovoArchivioDemo() : archivio;
         Utenti = Dir.NuovoUtentiDemo(Archivio);
     }
 

@@ -1,8 +1,10 @@
 // Connections through a real Firebird server on loopback (started by the test command): by path
 // and by alias, over TCP, with the server's own password check.
 #include "db/FbDatabase.h"
+#include "db/PtqTabX.h"
 #include "tests/support/TestDb.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 #include <memory>
 
@@ -78,6 +80,29 @@ private slots:
                                           "Ask your database administrator to set up a Firebird login."));
         }
         QVERIFY(!db.Connected());
+    }
+
+    void lockConflictOnANowaitWriteFailsAtOnce() {
+        TFbDatabase a, b;
+        Connetti(a, FHost + ":" + FPath);
+        Connetti(b, FHost + ":" + FPath);
+        TPtqTabX primo, secondo;
+        primo.SetDatabase(&a);
+        secondo.SetDatabase(&b);
+        primo.SetParametroTesto("ContesoInRete", "iniziale", 0);
+        primo.BeginUpdate();
+        primo.SetParametroTesto("ContesoInRete", "primo", 0);
+        QElapsedTimer t;
+        t.start();
+        try {
+            secondo.SetParametroTesto("ContesoInRete", "secondo", 0);
+            QFAIL("the second writer must fail");
+        } catch (const EDatabaseError& e) {
+            QVERIFY2(e.Message().startsWith("deadlock\n-update conflicts with concurrent update"), qPrintable(e.Message()));
+        }
+        QVERIFY(t.elapsed() < 2000);  // no wait for the first writer
+        primo.EndUpdate();
+        QCOMPARE(secondo.GetParametroTesto("ContesoInRete", 0), "primo");
     }
 };
 

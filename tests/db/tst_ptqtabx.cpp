@@ -147,6 +147,30 @@ private slots:
         tabx.SetParametroTesto("Lungo", QString(128, 'x'), 0);
         QCOMPARE(tabx.GetParametroTesto("Lungo", 0), QString(128, 'x'));
     }
+
+    void failedBatchCommitKeepsTheBatchOpen() {
+        InstallaRifiutoCommit(FDb);
+        {
+            TPtqTabX tabx;
+            tabx.SetDatabase(&FDb);
+            tabx.BeginUpdate();
+            tabx.SetParametroTesto("BloccoRifiutato", "salvato", 0);
+            RifiutaCommit(FDb, true);
+            try {
+                tabx.EndUpdate();
+                QFAIL("the refused commit went through");
+            } catch (const EDatabaseError& e) {
+                QVERIFY2(e.Message().contains("commit rifiutato"), qPrintable(e.Message()));
+            }
+            RifiutaCommit(FDb, false);
+            // still the batch: it reads its own write, which nobody else sees yet
+            QCOMPARE(tabx.GetParametroTesto("BloccoRifiutato", 0), "salvato");
+            QCOMPARE(Conta("BloccoRifiutato"), "0");
+            tabx.SetParametroTesto("BloccoRifiutato2", "anche", 0);
+        }  // destruction commits the open batch
+        QCOMPARE(Conta("BloccoRifiutato"), "1");
+        QCOMPARE(Conta("BloccoRifiutato2"), "1");
+    }
 };
 
 QTEST_MAIN(TestPtqTabX)

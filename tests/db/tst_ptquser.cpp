@@ -143,6 +143,24 @@ private slots:
         QCOMPARE(u.GetParamKestrin("Archivio"), QString("/dati/archivio.fdb"));
     }
 
+    void aFailedWriteReportsItsOwnErrorWhenItsCommitFailsToo() {
+        TPtqUser u;
+        u.ConnettiDB(FUser);
+        u.SetCodiceUtente(1);
+        InstallaRifiutoCommit(*u.DBUser());
+        RifiutaCommit(*u.DBUser(), true);
+        try {
+            u.SetParamKestrin("Troppo lungo", QString(300, 'x'));  // VALORE holds 256 characters
+            QFAIL("a value longer than the column was written");
+        } catch (const EDatabaseError& e) {
+            QVERIFY2(e.Message().contains("string right truncation"), qPrintable(e.Message()));
+            QVERIFY2(!e.Message().contains("commit rifiutato"), qPrintable(e.Message()));
+        }
+        RifiutaCommit(*u.DBUser(), false);
+        u.SetParamKestrin("Dopo il rifiuto", "ok");
+        QCOMPARE(u.GetParamKestrin("Dopo il rifiuto"), QString("ok"));
+    }
+
     void writesTheWindowHandle() {
         TPtqUser u;
         u.ConnettiDB(FUser);

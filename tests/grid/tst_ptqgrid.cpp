@@ -459,6 +459,57 @@ private slots:
         sorgenti[tipo]->Close();
     }
 
+    // Kind 2 copies the source into the support table value by value as the user reads it.
+    void supportTableReceivesTheValuesAsText() {
+        EseguiSQL(FDb, "CREATE TABLE APPOGGIOTESTO (GIORNO VARCHAR(30), NUMERO VARCHAR(30), INTERO VARCHAR(10),"
+                       " NULLO VARCHAR(10), DATA DATE)");
+        TRecordingBoxes boxes;
+        TVista v;
+        v.SetDatabase(&FDb);
+        v.SetTransaction(&FTr);
+        v.SQL = QStringList{"SELECT CAST('2025-03-05' AS DATE), CAST(0.1 AS DOUBLE PRECISION) + CAST(0.2 AS DOUBLE PRECISION),",
+                            "  42, CAST(NULL AS INTEGER), CAST('2025-03-06' AS DATE) FROM RDB$DATABASE"};
+        TFbTransaction trAppoggio(&FDb);
+        TFbTable appoggio;
+        appoggio.SetDatabase(&FDb);
+        appoggio.SetTransaction(&trAppoggio);
+        appoggio.TableName = "APPOGGIOTESTO";
+        TPtqGrid grid;
+        grid.SetTipoTabella(2);
+        grid.SetNomeTabellaQuery("APPOGGIOTESTO");
+        grid.SetTabellaAppoggio(&appoggio);
+        grid.SetSorgenteDati(&v);
+        v.Open();
+        QVERIFY(grid.EseguiComando("Query"));
+        v.Close();
+        QCOMPARE(ValoreSQL(FDb, "SELECT GIORNO || '|' || NUMERO || '|' || INTERO || '|' || COALESCE(NULLO, '<NULL>')"
+                                " FROM APPOGGIOTESTO"),
+                 TestoValore(QDate(2025, 3, 5)) + "|0.3|42|<NULL>");
+        QCOMPARE(ValoreSQL(FDb, "SELECT CAST(DATA AS VARCHAR(10)) FROM APPOGGIOTESTO"), "2025-03-06");
+        trAppoggio.Commit();
+    }
+
+    void supportTableWithoutTransactionIsAnError() {
+        TRecordingBoxes boxes;
+        TVista v;
+        v.SetDatabase(&FDb);
+        v.SetTransaction(&FTr);
+        v.SQL = QStringList{"SELECT CODICE FROM CLIENTI"};
+        TFbTable appoggio;
+        appoggio.SetDatabase(&FDb);
+        appoggio.TableName = "APPOGGIO";
+        TPtqGrid grid;
+        grid.SetTipoTabella(2);
+        grid.SetNomeTabellaQuery("APPOGGIO");
+        grid.SetTabellaAppoggio(&appoggio);
+        grid.SetSorgenteDati(&v);
+        v.Open();
+        QVERIFY(grid.EseguiComando("Query"));
+        QCOMPARE(boxes.Ultimo(), QString("Errore: Tabella di appoggio APPOGGIO senza transazione"));
+        QCOMPARE(boxes.Boxes.size(), 1);  // the utility is not started
+        v.Close();
+    }
+
     void queryWithAWrongTableNameShowsTheDatabaseError() {
         TRecordingBoxes boxes;
         TFbQuery q;

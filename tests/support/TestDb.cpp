@@ -53,5 +53,17 @@ QString ValoreSQL(TFbDatabase& db, const QString& sql) {
     return v;
 }
 
+void InstallaRifiutoCommit(TFbDatabase& db) {
+    EseguiSQL(db, "CREATE EXCEPTION COMMIT_RIFIUTATO 'commit rifiutato'");
+    EseguiSQL(db, "CREATE TRIGGER RIFIUTA_COMMIT ON TRANSACTION COMMIT AS BEGIN"
+                  " IF (RDB$GET_CONTEXT('USER_SESSION', 'RIFIUTA_COMMIT') = '1') THEN EXCEPTION COMMIT_RIFIUTATO; END");
+}
+
+// Session variables outlive the transaction, which is rolled back, so no commit is needed.
+void RifiutaCommit(TFbDatabase& connessione, bool rifiuta) {
+    ValoreSQL(connessione, QString("SELECT RDB$SET_CONTEXT('USER_SESSION', 'RIFIUTA_COMMIT', %1) FROM RDB$DATABASE")
+                               .arg(rifiuta ? "'1'" : "NULL"));
+}
+
 QString ServerDiTest() { return qEnvironmentVariable("ZEL_TEST_FBSERVER"); }
 QString CartellaServerDiTest() { return qEnvironmentVariable("ZEL_TEST_FBSERVER_DIR"); }

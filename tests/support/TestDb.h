@@ -30,6 +30,11 @@ void EseguiSQL(TFbDatabase& db, const QString& sql);
 // First column of the first row of a query, as text (empty when there is no row).
 QString ValoreSQL(TFbDatabase& db, const QString& sql);
 
+// Installs in `db`'s database a commit trigger that refuses the commits of a connection while
+// RifiutaCommit(connection, true) is in force there, with the message "commit rifiutato".
+void InstallaRifiutoCommit(TFbDatabase& db);
+void RifiutaCommit(TFbDatabase& connessione, bool rifiuta);
+
 // Host text of the loopback Firebird server the test command starts ("localhost" or "localhost/port"),
 // empty when no server is running for this test run.
 QString ServerDiTest();

@@ -1,0 +1,147 @@
+// The main window on an archive whose Firebird server goes away: during a tree build and during
+// a re-send's log check the window shows the database's message and stays alive, and once the
+// server is back the next refresh works. The test runs a server of its own, so it can stop it
+// without disturbing the shared one.
+#include "app/FormMain.h"
+#include "app/Programma.h"
+#include "db/FbDataSet.h"
+#include "tests/app/AmbienteProva.h"
+#include "tests/support/RecordingBoxes.h"
+#include "tests/support/ServerPrivato.h"
+
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+int Nodi(const QTreeWidget& albero) {
+    return int(albero.findItems("", Qt::MatchContains | Qt::MatchRecursive).size());
+}
+
+QTreeWidgetItem* Cerca(const QTreeWidget& albero, const QString& testo) {
+    const auto trovati = albero.findItems(testo, Qt::MatchContains | Qt::MatchRecursive);
+    return trovati.isEmpty() ? nullptr : trovati.first();
+}
+
+}  // namespace
+
+class TestGuastiDb : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TServerPrivato> FServer;
+    std::unique_ptr<TAmbienteProva> FAmb;
+    int FNodiA123 = 0;  // nodes of the full tree of "A123"
+
+    std::unique_ptr<TFormMain> Finestra() {
+        const QString ini = FAmb->Ini("[CONFIG]\r\nUTENTE=1\r\nDITTA=01\r\nPercorsoDatabase={UTENTI}\r\n"
+                                      "ZELSCANSRVURL=http://127.0.0.1:9\r\n");
+        auto form = AvviaFormMain({}, ini);
+        if (!form) return form;
+        form->show();
+        form->EditFiltroCodice->setText("A123");
+        form->ActionRefresh->trigger();
+        return form;
+    }
+    void Interrompi() {
+        const QString errore = FServer->Ferma();
+        QVERIFY2(errore.isEmpty(), qPrintable(errore));
+    }
+    void Riprendi() {
+        const QString errore = FServer->Riprendi();
+        QVERIFY2(errore.isEmpty(), qPrintable(errore));
+    }
+    // The one box a lost server gives: the client library's message, which names the step that
+    // found the connection gone.
+    static void VerificaMessaggioDelDatabase(const TRecordingBoxes& boxes, const QString& tipo) {
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(boxes.Boxes[0].Kind, tipo);
+        const QStringList messaggi{"Error writing data to the connection.", "Error reading data from the connection."};
+        QVERIFY2(messaggi.contains(boxes.Boxes[0].Text), qPrintable(boxes.Boxes[0].Text));
+    }
+
+private slots:
+    void initTestCase() {
+        ZEL_RICHIEDI_SERVER_DI_TEST();
+        FServer = std::make_unique<TServerPrivato>("tst_guastidb", QStringList{"3055", "3056", "3057"});
+        const QString errore = FServer->Avvia();
+        QVERIFY2(errore.isEmpty(), qPrintable(errore));
+        const QString archivio = FServer->Host() + ":" + FServer->Cartella() + "/archivio.fdb";
+        DemoData::CreaDatabase(archivio, DemoData::ScriptArchivio());
+        {
+            TFbDatabase db;
+            Connetti(db, archivio);
+            DemoData::PopolaArchivioBase(db);
+        }
+        FAmb = std::make_unique<TAmbienteProva>(archivio);
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        QVERIFY(form);
+        FNodiA123 = Nodi(*form->TreeViewMain);
+        QVERIFY(Cerca(*form->TreeViewMain, "A125_flangia.nc"));
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+    }
+    void cleanupTestCase() {
+        FAmb.reset();
+        FServer.reset();
+    }
+
+    void serverStoppedAroundATreeBuild_data() {
+        QTest::addColumn<bool>("durante");
+        QTest::newRow("during the build") << true;
+        QTest::newRow("while the window is idle") << false;
+    }
+    void serverStoppedAroundATreeBuild() {
+        QFETCH(bool, durante);
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        QVERIFY(form);
+        QCOMPARE(Nodi(*form->TreeViewMain), FNodiA123);
+        bool fermato = false;
+        if (durante) {
+            // the server goes away once the orders are read, as the first order's machines are asked for
+            form->QueryAux2->BeforeOpen = [&](TFbDataSet*) {
+                if (!fermato) Interrompi();
+                fermato = true;
+            };
+        } else {
+            Interrompi();
+        }
+        form->ActionRefresh->trigger();
+        form->QueryAux2->BeforeOpen = nullptr;
+        QCOMPARE(fermato, durante);
+        VerificaMessaggioDelDatabase(boxes, "Errore");
+        QVERIFY(form->isVisible());
+        if (durante) QVERIFY(Nodi(*form->TreeViewMain) < FNodiA123);  // the nodes read until then
+
+        Riprendi();
+        boxes.Boxes.clear();
+        form->ActionRefresh->trigger();
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+        QCOMPARE(Nodi(*form->TreeViewMain), FNodiA123);
+    }
+
+    void serverStoppedDuringTheResendLogCheck() {
+        TRecordingBoxes boxes;
+        boxes.Risposta = false;  // nothing is sent
+        auto form = Finestra();
+        QVERIFY(form);
+        form->TreeViewMain->setCurrentItem(Cerca(*form->TreeViewMain, "A123_staffa.dxf"));
+        QVERIFY(form->IdRecordSelezionatoCorrente() != 0);
+
+        Interrompi();
+        form->ActionUpFile->trigger();
+        VerificaMessaggioDelDatabase(boxes, "Avviso");
+        QVERIFY(form->isVisible());
+
+        Riprendi();
+        boxes.Boxes.clear();
+        form->ActionRefresh->trigger();
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+        QCOMPARE(Nodi(*form->TreeViewMain), FNodiA123);
+        form->TreeViewMain->setCurrentItem(Cerca(*form->TreeViewMain, "A123_staffa.dxf"));
+        form->ActionUpFile->trigger();
+        QCOMPARE(boxes.Ultimo(), QString("Conferma: Effettuare l'invio del file selezionato?"));
+    }
+};
+
+QTEST_MAIN(TestGuastiDb)
+#include "tst_guastidb.moc"
