@@ -11,7 +11,7 @@ const QString Sep = QDir::separator();
 
 }  // namespace
 
-class TestFelgora : public QObject {
+class TestComandoFelgora : public QObject {
     Q_OBJECT
     QTemporaryDir FDir;
 
@@ -111,5 +111,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFelgora)
-#include "tst_felgora.moc"
+QTEST_MAIN(TestComandoFelgora)
+#include "tst_comandofelgora.moc"
