@@ -4,6 +4,7 @@
 #include "db/Errore.h"
 #include "db/FbDataSetModel.h"
 #include "db/FbTransaction.h"
+#include "grid/ComandiRicerca.h"
 #include "grid/CostruttoriSQL.h"
 #include "grid/PreferenzeGriglia.h"
 #include "grid/TabelleGriglia.h"
@@ -27,8 +28,8 @@ struct TVoceGriglia {
 };
 
 const TVoceGriglia VociGriglia[] = {
-    {"Ricerca su campo Corrente", QKeySequence(Qt::Key_F5), nullptr, false},
-    {"Annulla ricerca", QKeySequence(Qt::Key_F6), nullptr, false},
+    {"Ricerca su campo Corrente", QKeySequence(Qt::Key_F5), &TPtqGrid::AttivaRicerche, true},
+    {"Annulla ricerca", QKeySequence(Qt::Key_F6), &TPtqGrid::AnnullaRicerca, true},
     {"Ricerca su chiave ", QKeySequence(Qt::Key_F7), nullptr, true},
     {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
     {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
@@ -53,6 +54,7 @@ TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) 
     FTimer->setInterval(1000);
     FModello = new TFbDataSetModel(this);
     setModel(FModello);
+    FRicerca = new TComandiRicerca(*this);
     Loaded(menuProprietario);
 }
 
@@ -223,6 +225,12 @@ void TPtqGrid::DopoApertura(TFbDataSet* dataSet) {
 void TPtqGrid::SalvaAspettoSuStorico() {}
 
 void TPtqGrid::RecuperaAspettodaStorico() {}
+
+// --- Search -------------------------------------------------------------------------------------
+
+void TPtqGrid::AttivaRicerche() { FRicerca->AttivaRicerche(); }
+
+void TPtqGrid::AnnullaRicerca() { FRicerca->AnnullaRicerca(); }
 
 // --- Commands -----------------------------------------------------------------------------------
 

@@ -17,6 +17,7 @@ class QDialog;
 class QMenu;
 class QTimer;
 class TFbDataSetModel;
+class TComandiRicerca;
 
 class TPtqGrid : public QTableView {
     Q_OBJECT
@@ -99,6 +100,12 @@ public:
     void RecuperaAspettodaStorico();
     bool RicercaInCorso() const { return FRicercaInCorso; }
 
+    // --- Search ---------------------------------------------------------------------------------
+    // "Ricerca su campo Corrente" (F5): the search dialog on the selected column.
+    void AttivaRicerche();
+    // "Annulla ricerca" (F6): the source without the search condition.
+    void AnnullaRicerca();
+
     // --- Commands -------------------------------------------------------------------------------
     QMenu* MenuPopup() const;           // the menu holding the grid's commands
     QAction* Voce(const QString& caption) const;
@@ -124,6 +131,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    friend class TComandiRicerca;
     void Loaded(QMenu* menuProprietario);
     void Sgancia();
     void PreparaOrdinamento(TFbDataSet* dataSet);
@@ -193,5 +201,6 @@ private:
     QPointer<TFbQuery> FQuery;
     QPointer<TFbDatabase> FDatabaseImpostazioni;
     TFbDataSetModel* FModello = nullptr;
+    TComandiRicerca* FRicerca = nullptr;  // the search commands, owned
     QList<QAction*> FVoci;  // the grid's seven items, in menu order
 };
