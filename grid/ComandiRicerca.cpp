@@ -4,8 +4,6 @@
 #include "controls/MessageBoxes.h"
 #include "controls/RadioGroup.h"
 #include "db/Errore.h"
-#include "db/FbSQL.h"
-#include "db/FbTransaction.h"
 #include "grid/PosizioneRicerca.h"
 #include "grid/PtqGrid.h"
 #include "grid/RPtqGrid.h"
@@ -23,20 +21,6 @@ namespace {
 
 const QString Apostrofo = QStringLiteral("'");
 const QString ApostrofoTipografico = QString(QChar(0x00B4));  // "´"
-
-// The origins of the fields of a statement, learnt by preparing it in a transaction of its own.
-QStringList OriginiSQL(TFbDatabase* database, const QStringList& sql, bool paramCheck) {
-    TFbTransaction transazione(database);
-    transazione.Start();
-    TFbSQL istruzione(database, &transazione);
-    istruzione.SetParamCheck(paramCheck);
-    istruzione.SetSQL(sql);
-    QStringList origini;
-    for (const TFbFieldDef& def : istruzione.FieldDefs()) origini << def.Origin;
-    istruzione.FreeHandle();
-    transazione.Rollback();
-    return origini;
-}
 
 QStringList Origini(const TFbFieldDefs& defs) {
     QStringList origini;
@@ -76,8 +60,8 @@ void TComandiRicerca::AttivaRicerche() {
     const bool query = G.FTipoTabella == 0 && G.FQuery;
 
     Inizio();
-    if (query && !G.FTabellaPiccola && !G.FAbilitaRicF5Sempre && !CampoIndicizzato(G.FListaCampiIndicizzati, campo.Name)) {
-        MessageBoxes().Informazione(&G, QString::fromUtf8("Attenzione: Non è possibile eseguire la ricerca su un campo "
+    if (query && !G.FTabellaPiccola && !G.FAbilitaRicF5Sempre && !CampoIndicizzato(campo.Name, G.FListaCampiIndicizzati)) {
+        MessageBoxes().Avviso(&G, QString::fromUtf8("Attenzione: Non è possibile eseguire la ricerca su un campo "
                                                           "non indicizzato di una tabella di grandi dimensioni"));
         Fine();
         return;
@@ -86,7 +70,8 @@ void TComandiRicerca::AttivaRicerche() {
     try {
         if (query) G.SalvaAspettoSuStorico();
         G.FCampoSelezionato = campo.Name.toUpper();
-        G.FOrigineCampoSelezionato = EspressioneCampo(campo, G.FCampiPersonalizzati, G.FCampiPersonalizzatiDecodifica);
+        G.FOrigineCampoSelezionato =
+            EspressioneCampo(G.FCampoSelezionato, campo.Origin, G.FCampiPersonalizzati, G.FCampiPersonalizzatiDecodifica);
         FClasse = query ? ClasseCampo(campo.Type) : TClasseCampo::Testo;
         FConOra = campo.Type == TFbFieldType::TimeStamp;
 
@@ -248,16 +233,6 @@ bool TComandiRicerca::eventFilter(QObject* watched, QEvent* event) {
 
 // --- The search ---------------------------------------------------------------------------------
 
-TOrdinamentoGriglia TComandiRicerca::OrdinamentoCorrente() const {
-    TOrdinamentoGriglia o;
-    o.Modalita = G.ModalitaFunzionamento;
-    o.OrderBy = G.FOrderBy;
-    if (!G.FCampoDiOrdinamento.isEmpty()) o.Colonna = {G.FOrigineCampoDiOrdinamento, G.FTipoOrdinamento == 2};
-    const int voci = qMin<int>(G.FOrdinamentoA, qMin(G.FOrigineCampoDiOrdinamentoA.size(), G.FTipoOrdinamentoA.size()));
-    for (int i = 0; i < voci; ++i) o.Chiavi << TChiaveOrdinamento{G.FOrigineCampoDiOrdinamentoA[i], G.FTipoOrdinamentoA[i] == 2};
-    return o;
-}
-
 void TComandiRicerca::EseguiRicerca() {
     G.FTimer->stop();
     TRPtqGridForm* d = Dialogo();
@@ -288,8 +263,8 @@ void TComandiRicerca::EseguiRicerca() {
     QStringList ordinamento;
     if (!condizione.isEmpty()) {
         if (r.Ordinamento == 0) {
-            ordinamento = OrdinamentoGriglia(OrdinamentoCorrente(),
-                                             OriginiSQL(query->Database(), G.FSQLIniziale, query->ParamCheck));
+            ordinamento = OrdinamentoGrigliaInRicerca(G.FOrdinamento, G.FOrderBy,
+                                                      OriginiSQL(query->Database(), G.FSQLIniziale));
         } else if (const QString riga = OrdinamentoRicerca(r); !riga.isEmpty()) {
             ordinamento << riga;
         }

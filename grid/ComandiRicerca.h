@@ -44,7 +44,6 @@ private:
     void Protetto(void (TComandiRicerca::*azione)());  // runs an action of the open dialog, errors in a box
     void FiltraTabella();
     void RiapriBase();
-    TOrdinamentoGriglia OrdinamentoCorrente() const;
 
     TPtqGrid& G;
     TClasseCampo FClasse = TClasseCampo::Testo;

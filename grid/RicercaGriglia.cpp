@@ -21,22 +21,6 @@ TClasseCampo ClasseCampo(TFbFieldType tipo) {
     }
 }
 
-QString EspressioneCampo(const TFbFieldDef& campo, const QStringList& personalizzati, const QStringList& decodifiche) {
-    const QString nome = campo.Name.toUpper();
-    const int i = personalizzati.indexOf(nome);
-    if (i >= 0 && i < decodifiche.size()) return decodifiche[i];
-    return campo.Origin.isEmpty() ? nome : campo.Origin;
-}
-
-bool CampoIndicizzato(const QString& campiIndicizzati, const QString& nomeCampo) {
-    const QString nome = nomeCampo.toUpper();
-    for (int i = 1;; ++i) {
-        const QString voce = EstraiElemento(campiIndicizzati, i, ";");
-        if (voce.isEmpty()) return false;
-        if (voce.toUpper() == nome) return true;
-    }
-}
-
 QString ConnettoreRicerca(const QStringList& sqlIniziale) {
     for (const QString& riga : sqlIniziale) {
         if (riga.toUpper().contains("WHERE")) return "AND";
@@ -98,20 +82,11 @@ QString OrdinamentoRicerca(const TRicerca& r) {
     return "ORDER BY " + r.Espressione + discendente;
 }
 
-QStringList OrdinamentoGriglia(const TOrdinamentoGriglia& ordinamento, const QStringList& origini) {
-    auto utilizzabile = [&](const TChiaveOrdinamento& c) { return !c.Espressione.isEmpty() && origini.contains(c.Espressione); };
-    QStringList righe;
-    auto aggiungi = [&](const TChiaveOrdinamento& c) {
-        righe << (righe.isEmpty() ? "ORDER BY " : ",") + c.Espressione + (c.Discendente ? " DESC" : "");
-    };
-    if (ordinamento.Modalita == 1) {
-        if (utilizzabile(ordinamento.Colonna)) aggiungi(ordinamento.Colonna);
-    } else if (ordinamento.Modalita == 2 && ordinamento.OrderBy) {
-        for (const TChiaveOrdinamento& c : ordinamento.Chiavi) {
-            if (utilizzabile(c)) aggiungi(c);
-        }
-    }
-    return righe;
+QStringList OrdinamentoGrigliaInRicerca(const TOrdinamentoGriglia& ordinamento, bool orderBy, const QStringList& origini) {
+    const bool multipla = ordinamento.ModalitaFunzionamento == 2 && orderBy;
+    if (ordinamento.ModalitaFunzionamento != 1 && !multipla) return {};
+    return ordinamento.LineeOrderBy(
+        [&](const QString&, const QString& espressione) { return !espressione.isEmpty() && origini.contains(espressione); });
 }
 
 QStringList RigheRicercaGenerica(const QStringList& sqlIniziale, const QStringList& origini, const QString& testo) {

@@ -1,24 +1,16 @@
 #pragma once
-// The grid's search as SQL text and as a record test: the class of the searched field, its SQL
-// expression, the condition for the search dialog's contents, the ORDER BY that goes with it, the
+// The grid's search as SQL text and as a record test: the class of the searched field, the
+// condition for the search dialog's contents, the ORDER BY that goes with it, the
 // all-fields condition and the record filter of table sources. Plain functions, no screen needed.
 #include "db/FbField.h"
+#include "grid/OrdinamentoGriglia.h"
 
 #include <QDate>
 #include <QStringList>
-#include <QVector>
 
 // How a field is searched: numbers offer two search types, dates a range, byte blobs no "Upper".
 enum class TClasseCampo { Numerico, Data, Blob, Testo };
 TClasseCampo ClasseCampo(TFbFieldType tipo);
-
-// The SQL expression of a field: its decoding when its upper-case name is among the personalised
-// fields, else its origin, else its upper-case name.
-QString EspressioneCampo(const TFbFieldDef& campo, const QStringList& personalizzati, const QStringList& decodifiche);
-
-// Whether the field is among the indexed fields (items separated by ";", up to the first empty
-// one), compared upper-cased.
-bool CampoIndicizzato(const QString& campiIndicizzati, const QString& nomeCampo);
 
 // The connector of the search condition: "AND" when a line of the base text has a WHERE, else "WHERE".
 QString ConnettoreRicerca(const QStringList& sqlIniziale);
@@ -48,20 +40,10 @@ QString CondizioneRicerca(const TRicerca& ricerca, const QString& connettore);
 // The ORDER BY line of sort options 1 and 2; empty for option 0.
 QString OrdinamentoRicerca(const TRicerca& ricerca);
 
-// The grid's own sort, kept by sort option 0.
-struct TChiaveOrdinamento {
-    QString Espressione;
-    bool Discendente = false;
-};
-struct TOrdinamentoGriglia {
-    int Modalita = 0;                   // 1 single column, 2 several columns, 0 not decided
-    TChiaveOrdinamento Colonna;         // the single sort (empty expression: none)
-    QVector<TChiaveOrdinamento> Chiavi; // the multi-column sort, first key first
-    bool OrderBy = true;
-};
-// The ORDER BY lines of the grid's sort for the search: only expressions that are the origin of
-// one of the base query's fields (`origini`); the multi-column sort only when OrderBy is on.
-QStringList OrdinamentoGriglia(const TOrdinamentoGriglia& ordinamento, const QStringList& origini);
+// The ORDER BY lines of sort option 0, which keeps the grid's own sort: the single-column sort
+// whatever `orderBy` says, the multi-column sort only with `orderBy`; only the expressions that
+// are the origin of one of the base query's fields (`origini`) count.
+QStringList OrdinamentoGrigliaInRicerca(const TOrdinamentoGriglia& ordinamento, bool orderBy, const QStringList& origini);
 
 // The lines the all-fields search appends to the base text: the text (upper-cased, apostrophes
 // doubled) CONTAINING in every field that has an origin. None when no field has one.

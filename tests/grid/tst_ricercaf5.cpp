@@ -90,6 +90,7 @@ private slots:
     }
     void init() {
         EseguiSQL(FDb, "DELETE FROM STOPOS1");
+        EseguiSQL(FDb, "DELETE FROM STOASP1");  // each test starts from the base layout
         FInizi = FFini = 0;
         FBoxes.Boxes.clear();
     }
@@ -152,6 +153,31 @@ private slots:
         QVERIFY(!grid.RicercaInCorso());
         QCOMPARE(FInizi, 1);
         QCOMPARE(FFini, 2);  // once by Enter, once when the dialog closed
+        q.Close();
+    }
+
+    // The condition in force comes back at every reopening, also after a title double-click.
+    void conditionStaysAfterSort() {
+        TPtqGrid grid;
+        TFbQuery q;
+        const QStringList base{"SELECT *", "FROM CLIENTI"};
+        Prepara(grid, q, base, "RAGSOC");
+        ConDialogo([&](TRPtqGridForm& d) {
+            QTest::keyClicks(d.EditStringa, "ros");
+            QTest::keyClick(d.EditStringa, Qt::Key_Return);
+        });
+        grid.AttivaRicerche();
+        grid.OrdinaPerColonna(q.FieldIndex("CODICE"));
+        QCOMPARE(q.SQL, (base + QStringList{"WHERE(UPPER(CLIENTI.RAGSOC) >= 'ROS')", "ORDER BY CLIENTI.CODICE"}));
+        QCOMPARE(Valori(q, "CODICE"), (QStringList{"C1", "C3"}));
+        grid.OrdinaPerColonna(q.FieldIndex("CODICE"));
+        QCOMPARE(q.SQL, (base + QStringList{"WHERE(UPPER(CLIENTI.RAGSOC) >= 'ROS')", "ORDER BY CLIENTI.CODICE DESC"}));
+        // F6 drops it for good
+        grid.AnnullaRicerca();
+        QCOMPARE(q.SQL, (base + QStringList{"ORDER BY CLIENTI.CODICE DESC"}));
+        grid.OrdinaPerColonna(q.FieldIndex("CODICE"));
+        QVERIFY(!q.SQL.join('\n').contains("WHERE"));
+        QCOMPARE(Valori(q, "CODICE"), (QStringList{"C1", "C2", "C3", "C4"}));
         q.Close();
     }
 
@@ -363,7 +389,7 @@ private slots:
         ConDialogo([](TRPtqGridForm&) {}, &aperto);
         grid.AttivaRicerche();
         QCOMPARE(aperto, !rifiuto);
-        QCOMPARE(boxes.Ultimo(), rifiuto ? QString::fromUtf8("Informazione: Attenzione: Non è possibile eseguire la "
+        QCOMPARE(boxes.Ultimo(), rifiuto ? QString::fromUtf8("Avviso: Attenzione: Non è possibile eseguire la "
                                                              "ricerca su un campo non indicizzato di una tabella di "
                                                              "grandi dimensioni")
                                          : QString());

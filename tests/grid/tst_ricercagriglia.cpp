@@ -1,19 +1,11 @@
-// The search as text: field classes and expressions, the indexed-field check, the condition for
-// each field class and search type, the sort lines, the all-fields condition and the record test.
+// The search as text: field classes, the condition for each field class and search type, the sort
+// lines, the all-fields condition and the record test.
 #include "db/Errore.h"
 #include "grid/RicercaGriglia.h"
 
 #include <QtTest>
 
 namespace {
-
-TFbFieldDef Campo(const QString& nome, const QString& origine, TFbFieldType tipo = TFbFieldType::String) {
-    TFbFieldDef d;
-    d.Name = nome;
-    d.Origin = origine;
-    d.Type = tipo;
-    return d;
-}
 
 TRicerca Testo(const QString& testo, int tipo, bool upper, const QString& espressione = "CLIENTI.RAGSOC") {
     TRicerca r;
@@ -37,7 +29,6 @@ TRicerca Date(const QString& data1, const QString& data2, bool conOra) {
 }  // namespace
 
 Q_DECLARE_METATYPE(TRicerca)
-Q_DECLARE_METATYPE(TOrdinamentoGriglia)
 
 class TestRicercaGriglia : public QObject {
     Q_OBJECT
@@ -58,33 +49,6 @@ private slots:
         QFETCH(int, tipo);
         QFETCH(int, classe);
         QCOMPARE(int(ClasseCampo(TFbFieldType(tipo))), classe);
-    }
-
-    void espressioneCampo() {
-        const QStringList personalizzati{"DESCR"}, decodifiche{"(SELECT D FROM X)"};
-        QCOMPARE(EspressioneCampo(Campo("descr", ""), personalizzati, decodifiche), "(SELECT D FROM X)");
-        QCOMPARE(EspressioneCampo(Campo("RAGSOC", "CLIENTI.RAGSOC"), personalizzati, decodifiche), "CLIENTI.RAGSOC");
-        QCOMPARE(EspressioneCampo(Campo("Totale", ""), personalizzati, decodifiche), "TOTALE");
-        // a personalised name without its decoding falls back to the origin
-        QCOMPARE(EspressioneCampo(Campo("DESCR", "T.DESCR"), personalizzati, {}), "T.DESCR");
-    }
-
-    void campoIndicizzato_data() {
-        QTest::addColumn<QString>("lista");
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<bool>("atteso");
-        QTest::newRow("lower-case list, NOTE") << "codice;data" << "NOTE" << false;
-        QTest::newRow("lower-case list, DATA") << "codice;data" << "DATA" << true;
-        QTest::newRow("lower-case field") << "CODICE;DATA" << "codice" << true;
-        QTest::newRow("blanks") << "codice ; data" << "DATA" << true;
-        QTest::newRow("stops at the first empty item") << "codice;;data" << "DATA" << false;
-        QTest::newRow("empty list") << "" << "DATA" << false;
-    }
-    void campoIndicizzato() {
-        QFETCH(QString, lista);
-        QFETCH(QString, campo);
-        QFETCH(bool, atteso);
-        QCOMPARE(CampoIndicizzato(lista, campo), atteso);
     }
 
     void connettore() {
@@ -173,30 +137,36 @@ private slots:
         QCOMPARE(OrdinamentoRicerca(r), atteso);
     }
 
-    void ordinamentoGriglia_data() {
-        QTest::addColumn<TOrdinamentoGriglia>("ordinamento");
+    void ordinamentoGrigliaInRicerca_data() {
+        QTest::addColumn<int>("modalita");
+        QTest::addColumn<bool>("orderBy");
+        QTest::addColumn<QString>("colonna");  // the single sort's expression
         QTest::addColumn<QStringList>("atteso");
-        TOrdinamentoGriglia singola;
-        singola.Modalita = 1;
-        singola.Colonna = {"T.CODICE", true};
-        singola.OrderBy = false;
-        QTest::newRow("single, whatever OrderBy") << singola << QStringList{"ORDER BY T.CODICE DESC"};
-        TOrdinamentoGriglia ignota = singola;
-        ignota.Colonna = {"T.ALTRO", false};
-        QTest::newRow("single, not an origin") << ignota << QStringList{};
-        TOrdinamentoGriglia multipla;
-        multipla.Modalita = 2;
-        multipla.Chiavi = {{"T.ALTRO", false}, {"T.NOTE", false}, {"T.CODICE", true}};
-        QTest::newRow("several, first not an origin") << multipla << QStringList{"ORDER BY T.NOTE", ",T.CODICE DESC"};
-        TOrdinamentoGriglia senzaOrderBy = multipla;
-        senzaOrderBy.OrderBy = false;
-        QTest::newRow("several, OrderBy off") << senzaOrderBy << QStringList{};
-        QTest::newRow("not decided") << TOrdinamentoGriglia{} << QStringList{};
+        QTest::newRow("single, OrderBy off") << 1 << false << "T.CODICE" << QStringList{"ORDER BY T.CODICE DESC"};
+        QTest::newRow("single, not an origin") << 1 << true << "T.ALTRO" << QStringList{};
+        QTest::newRow("single, none") << 1 << true << "" << QStringList{};
+        QTest::newRow("several, first not an origin") << 2 << true << "" << QStringList{"ORDER BY T.NOTE", ",T.CODICE DESC"};
+        QTest::newRow("several, OrderBy off") << 2 << false << "" << QStringList{};
+        QTest::newRow("not decided") << 0 << true << "T.CODICE" << QStringList{};
     }
-    void ordinamentoGriglia() {
-        QFETCH(TOrdinamentoGriglia, ordinamento);
+    void ordinamentoGrigliaInRicerca() {
+        QFETCH(int, modalita);
+        QFETCH(bool, orderBy);
+        QFETCH(QString, colonna);
         QFETCH(QStringList, atteso);
-        QCOMPARE(OrdinamentoGriglia(ordinamento, {"T.ID", "T.CODICE", "T.NOTE", ""}), atteso);
+        TOrdinamentoGriglia o;
+        o.ModalitaFunzionamento = qint16(modalita);
+        if (!colonna.isEmpty()) {
+            o.FCampoDiOrdinamento = "CAMPO";
+            o.FOrigineCampoDiOrdinamento = colonna;
+            o.FTipoOrdinamento = 2;
+        }
+        if (modalita != 1) {
+            o.AggiungiVoce("ALTRO", "T.ALTRO", 1, 1);
+            o.AggiungiVoce("NOTE", "T.NOTE", 2, 1);
+            o.AggiungiVoce("CODICE", "T.CODICE", 3, 2);
+        }
+        QCOMPARE(OrdinamentoGrigliaInRicerca(o, orderBy, {"T.ID", "T.CODICE", "T.NOTE", ""}), atteso);
     }
 
     void ricercaGenerica_data() {
