@@ -1,5 +1,6 @@
 #include "grid/PosizioneRicerca.h"
 
+#include "controls/Centratura.h"
 #include "controls/RadioGroup.h"
 #include "db/FbDataSet.h"
 #include "db/FbTransaction.h"
@@ -7,8 +8,6 @@
 #include "grid/RPtqGrid.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace {
 
@@ -91,11 +90,7 @@ bool ScriviPosizioneRicerca(const TLuogoPosizione& luogo, const TPosizioneRicerc
 void CaricaPosizioneRicerca(TRPtqGridForm& dialogo, const TLuogoPosizione& luogo) {
     TPosizioneRicerca p;
     if (!LeggiPosizioneRicerca(luogo, p)) {
-        const QScreen* schermo = dialogo.screen() ? dialogo.screen() : QGuiApplication::primaryScreen();
-        if (schermo) {
-            const QRect area = schermo->geometry();
-            dialogo.move(area.center() - QPoint(dialogo.width() / 2, dialogo.height() / 2));
-        }
+        CentraSulloSchermo(&dialogo);
         return;
     }
     dialogo.move(p.PosX, p.PosY);

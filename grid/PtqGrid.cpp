@@ -7,6 +7,7 @@
 #include "grid/ComandiRicerca.h"
 #include "grid/AspettoGriglia.h"
 #include "grid/CostruttoriSQL.h"
+#include "grid/PPtqGrid.h"
 #include "grid/ModelloGriglia.h"
 #include "grid/PreferenzeGriglia.h"
 #include "grid/TabelleGriglia.h"
@@ -39,7 +40,7 @@ const TVoceGriglia VociGriglia[] = {
     {"Ricerca su chiave ", QKeySequence(Qt::Key_F7), nullptr, true},
     {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
     {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
-    {"Personalizza Griglia", QKeySequence(), nullptr, false},
+    {"Personalizza Griglia", QKeySequence(), &TPtqGrid::PersonalizzaGriglia, true},
     {"Stampa", QKeySequence(), nullptr, false},
 };
 constexpr int VoceRicercaSuChiave = 2;

@@ -21,6 +21,7 @@ class QMenu;
 class QTimer;
 class TFbDataSetModel;
 class TComandiRicerca;
+class TPPtqGridForm;
 class TModelloGriglia;
 
 class TPtqGrid : public QTableView {
@@ -139,6 +140,11 @@ public:
     void AggiornaVoci();
     void LanciaQuery();
     void DimezzaColonna();
+    // "Personalizza Griglia": the layout is saved, edited in the personalisation dialog and applied.
+    void PersonalizzaGriglia();
+    // "Aspetto Base" of that dialog: after the warning, forgets the stored layout and positions.
+    void RipristinaAspettoBase();
+    TPPtqGridForm* FormPersonalizzazione() const;  // while the dialog is shown
     // The F5-F9 keys run their commands while the grid has the focus; an owner that maps the
     // keys itself switches them off, so each key runs its command once.
     void SetScorciatoieAttive(bool attive);
@@ -189,7 +195,7 @@ private:
     QString FTabellaAspettoGriglia;
     int FSituazione = 0;
     int FUtente = 0;
-    QPointer<QDialog> PPtqGridForm;
+    QPointer<TPPtqGridForm> PPtqGridForm;
     int FTipoTabella = 0;
     QTimer* FTimer = nullptr;
     TFbDataSet::TNotifyEvent FVecchioAfterOpen;

@@ -8,7 +8,6 @@
 #include "tests/support/TestDb.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QtTest>
 
@@ -94,8 +93,7 @@ private slots:
     void dialogCentredWithoutRow() {
         TRPtqGridForm dialogo;
         CaricaPosizioneRicerca(dialogo, Luogo());
-        const QPoint centro = QGuiApplication::primaryScreen()->geometry().center();
-        QCOMPARE(dialogo.pos(), centro - QPoint(dialogo.width() / 2, dialogo.height() / 2));
+        QCOMPARE(dialogo.frameGeometry().center(), dialogo.screen()->availableGeometry().center());
         QCOMPARE(dialogo.EditTipoRicerca->ItemIndex(), 0);
         QVERIFY(dialogo.EditUpper->isChecked());
         QCOMPARE(dialogo.EditOrdinamento->ItemIndex(), 1);
