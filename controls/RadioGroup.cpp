@@ -4,29 +4,51 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
-TRadioGroup::TRadioGroup(const QString& caption, const QStringList& voci, int colonne, QWidget* owner)
-    : QGroupBox(caption, owner), FGruppo(new QButtonGroup(this)) {
-    auto* griglia = new QGridLayout(this);
-    for (int i = 0; i < voci.size(); ++i) {
-        auto* voce = new QRadioButton(voci[i], this);
-        FGruppo->addButton(voce, i);
-        griglia->addWidget(voce, i / colonne, i % colonne);
+TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), FPulsanti(new QButtonGroup(this)), FGriglia(new QGridLayout(this)) {
+    FGriglia->setContentsMargins(6, 0, 6, 2);
+    FGriglia->setSpacing(2);
+}
+
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
+    : TRadioGroup(parent) {
+    setTitle(caption);
+    FColumns = qMax(1, columns);
+    SetItems(items);
+}
+
+void TRadioGroup::SetItems(const QStringList& items) {
+    FItems = items;
+    Ricostruisci();
+}
+
+void TRadioGroup::SetColumns(int columns) {
+    FColumns = qMax(1, columns);
+    Ricostruisci();
+}
+
+int TRadioGroup::ItemIndex() const { return FPulsanti->checkedId(); }
+
+void TRadioGroup::SetItemIndex(int index) {
+    if (QAbstractButton* pulsante = FPulsanti->button(index)) {
+        pulsante->setChecked(true);
+    } else if (QAbstractButton* scelto = FPulsanti->checkedButton()) {
+        FPulsanti->setExclusive(false);
+        scelto->setChecked(false);
+        FPulsanti->setExclusive(true);
     }
 }
 
-int TRadioGroup::ItemIndex() const { return FGruppo->checkedId(); }
-
-void TRadioGroup::SetItemIndex(int indice) {
-    if (QAbstractButton* voce = FGruppo->button(indice)) {
-        voce->setChecked(true);
-        return;
+void TRadioGroup::Ricostruisci() {
+    const int scelto = ItemIndex();
+    for (QAbstractButton* pulsante : FPulsanti->buttons()) {
+        FPulsanti->removeButton(pulsante);
+        delete pulsante;
     }
-    // Only without exclusivity can the checked button be cleared.
-    FGruppo->setExclusive(false);
-    for (QAbstractButton* voce : FGruppo->buttons()) voce->setChecked(false);
-    FGruppo->setExclusive(true);
+    const int righe = FItems.isEmpty() ? 0 : (int(FItems.size()) + FColumns - 1) / FColumns;
+    for (int i = 0; i < FItems.size(); ++i) {
+        auto* pulsante = new QRadioButton(FItems[i], this);
+        FPulsanti->addButton(pulsante, i);
+        FGriglia->addWidget(pulsante, i % righe, i / righe);
+    }
+    SetItemIndex(scelto);
 }
-
-QRadioButton* TRadioGroup::Voce(int indice) const { return qobject_cast<QRadioButton*>(FGruppo->button(indice)); }
-
-int TRadioGroup::Count() const { return int(FGruppo->buttons().size()); }

@@ -1,22 +1,30 @@
 #pragma once
-// A captioned group of radio buttons read and set by the index of the checked item (-1: none).
+// A framed group of option buttons laid out in columns, one of them chosen by its index.
 #include <QGroupBox>
 #include <QStringList>
 
 class QButtonGroup;
-class QRadioButton;
+class QGridLayout;
 
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    // The items fill `colonne` columns row by row.
-    TRadioGroup(const QString& caption, const QStringList& voci, int colonne = 1, QWidget* owner = nullptr);
+    explicit TRadioGroup(QWidget* parent = nullptr);
+    TRadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent = nullptr);
 
+    QStringList Items() const { return FItems; }
+    // New items drop the choice when its index no longer exists.
+    void SetItems(const QStringList& items);
+    int Columns() const { return FColumns; }
+    void SetColumns(int columns);
+    // -1 when no item is chosen.
     int ItemIndex() const;
-    void SetItemIndex(int indice);  // out of range: no item checked
-    QRadioButton* Voce(int indice) const;
-    int Count() const;
+    void SetItemIndex(int index);
 
 private:
-    QButtonGroup* FGruppo;
+    void Ricostruisci();
+    QStringList FItems;
+    int FColumns = 1;
+    QButtonGroup* FPulsanti;
+    QGridLayout* FGriglia;
 };

@@ -2,8 +2,6 @@
 
 #include "db/FbDataSet.h"
 
-#include <QLocale>
-
 QString TogliSpazi(const QString& testo) {
     QString risultato = testo;
     return risultato.remove(QChar(' '));
@@ -30,19 +28,7 @@ QString EstraiElemento(const QString& testo, int n, const QString& separatore) {
     return TogliSpazi(fine >= 0 ? resto.left(fine) : resto);
 }
 
-QChar SeparatoreDaFormato(const QString& formato) {
-    for (const QChar c : formato) {
-        if (!c.isLetter() && c != '\'') return c;
-    }
-    return '/';
-}
-
-QChar SeparatoreData() { return SeparatoreDaFormato(QLocale::system().dateFormat(QLocale::ShortFormat)); }
-
-QString DataSQL(const QDate& data, QChar separatore) {
-    const QString s(separatore);
-    return "'" + data.toString("MM" + s + "dd" + s + "yyyy") + "'";
-}
+QString DataSQL(const QDate& data) { return "'" + data.toString("MM/dd/yyyy") + "'"; }
 
 namespace {
 

@@ -1,6 +1,5 @@
 #pragma once
 // Small routines the grid and its dialogs use to build SQL text.
-#include <QChar>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -18,13 +17,9 @@ QString MaiuscoloAZ(const QString& testo);
 // items are separated by `separatore`, without blanks.
 QString EstraiElemento(const QString& testo, int n, const QString& separatore);
 
-// The separator of a date format ("dd/MM/yyyy" gives "/"); "/" when the format has none.
-QChar SeparatoreDaFormato(const QString& formato);
-// The system's date separator, from its short date format.
-QChar SeparatoreData();
-
-// The date as a quoted SQL literal 'mm/dd/yyyy', with `separatore` between the parts.
-QString DataSQL(const QDate& data, QChar separatore = SeparatoreData());
+// The date as a quoted SQL literal 'mm/dd/yyyy', which Firebird reads as month/day/year whatever
+// the machine's regional settings (with "." it would read day.month.year).
+QString DataSQL(const QDate& data);
 
 // Fills the modify statement (kind "UPDATE") or the insert statement (kind "INSERT", either case)
 // of `aggiornamento` for rows of `tabella`, with one parameter per result field of `query`'s text.

@@ -4,6 +4,7 @@
 #include "db/Errore.h"
 #include "db/FbDataSetModel.h"
 #include "db/FbTransaction.h"
+#include "grid/ComandiRicerca.h"
 #include "grid/AspettoGriglia.h"
 #include "grid/CostruttoriSQL.h"
 #include "grid/PPtqGrid.h"
@@ -35,8 +36,8 @@ struct TVoceGriglia {
 };
 
 const TVoceGriglia VociGriglia[] = {
-    {"Ricerca su campo Corrente", QKeySequence(Qt::Key_F5), nullptr, false},
-    {"Annulla ricerca", QKeySequence(Qt::Key_F6), nullptr, false},
+    {"Ricerca su campo Corrente", QKeySequence(Qt::Key_F5), &TPtqGrid::AttivaRicerche, true},
+    {"Annulla ricerca", QKeySequence(Qt::Key_F6), &TPtqGrid::AnnullaRicerca, true},
     {"Ricerca su chiave ", QKeySequence(Qt::Key_F7), nullptr, true},
     {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
     {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
@@ -69,6 +70,7 @@ TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) 
     // shown once the view's own code has returned: a modal box must not run inside it
     connect(FModelloGriglia, &TModelloGriglia::ErroreCaricamento, this,
             [this](const QString& messaggio) { MessageBoxes().Errore(this, messaggio); }, Qt::QueuedConnection);
+    FRicerca = new TComandiRicerca(*this);
     Loaded(menuProprietario);
 }
 
@@ -401,6 +403,12 @@ bool TPtqGrid::eventFilter(QObject* watched, QEvent* event) {
     }
     return QTableView::eventFilter(watched, event);
 }
+
+// --- Search -------------------------------------------------------------------------------------
+
+void TPtqGrid::AttivaRicerche() { FRicerca->AttivaRicerche(); }
+
+void TPtqGrid::AnnullaRicerca() { FRicerca->AnnullaRicerca(); }
 
 // --- Commands -----------------------------------------------------------------------------------
 

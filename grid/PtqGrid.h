@@ -20,6 +20,7 @@ class QDialog;
 class QMenu;
 class QTimer;
 class TFbDataSetModel;
+class TComandiRicerca;
 class TPPtqGridForm;
 class TModelloGriglia;
 
@@ -123,6 +124,12 @@ public:
     // Title colours: every title back to its default, then the indexed and the sort titles.
     void ColoraTitoli();
 
+    // --- Search ---------------------------------------------------------------------------------
+    // "Ricerca su campo Corrente" (F5): the search dialog on the selected column.
+    void AttivaRicerche();
+    // "Annulla ricerca" (F6): the source without the search condition.
+    void AnnullaRicerca();
+
     // --- Commands -------------------------------------------------------------------------------
     QMenu* MenuPopup() const;           // the menu holding the grid's commands
     QAction* Voce(const QString& caption) const;
@@ -157,6 +164,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class TComandiRicerca;
     void Loaded(QMenu* menuProprietario);
     void Sgancia();
     void PreparaOrdinamento(TFbDataSet* dataSet);
@@ -225,6 +233,7 @@ private:
     QPointer<TFbQuery> FQuery;
     QPointer<TFbDatabase> FDatabaseImpostazioni;
     TFbDataSetModel* FModello = nullptr;
+    TComandiRicerca* FRicerca = nullptr;  // the search commands, owned
     TModelloGriglia* FModelloGriglia = nullptr;
     QList<QAction*> FVoci;  // the grid's seven items, in menu order
 };

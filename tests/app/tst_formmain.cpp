@@ -4,12 +4,15 @@
 #include "app/Programma.h"
 #include "db/FbField.h"
 #include "grid/ModelloGriglia.h"
+#include "controls/RadioGroup.h"
+#include "grid/RPtqGrid.h"
 #include "lookup/FormRicerca.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -394,6 +397,45 @@ private slots:
         const QString argomenti = QString::fromUtf8(f.readAll());
         QVERIFY2(argomenti.contains("ZELSCANLOGLIGHT"), qPrintable(argomenti));
         QVERIFY2(argomenti.contains(FAmb.Archivio), qPrintable(argomenti));
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    // F5 on the log's DATOINPUT column narrows the rows as the user types; Enter keeps the
+    // condition, F6 removes it.
+    void gridSearchOnTheLog() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("");
+        TPtqGrid* grid = form->PtqGrid;
+        grid->show();
+        form->TreeViewMain->hide();
+        form->IBQuery->Open();
+        auto righe = [&] {
+            form->IBQuery->Last();
+            return form->IBQuery->FetchedCount();
+        };
+        const int tutte = righe();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, form->IBQuery->FieldIndex("DATOINPUT")));
+        QStringList durante;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<TRPtqGridForm*>(QApplication::activeModalWidget());
+            if (!d) return;
+            d->EditTipoRicerca->SetItemIndex(2);  // "LIKE %": begins with
+            QTest::keyClicks(d->EditStringa, "a12");
+            QTest::qWait(1200);  // the search runs a second after the last keystroke at most
+            for (form->IBQuery->First(); !form->IBQuery->Eof(); form->IBQuery->Next())
+                durante << form->IBQuery->FieldByName("DATOINPUT").AsString();
+            QTest::keyClick(d->EditStringa, Qt::Key_Return);
+            if (d->isVisible()) d->reject();
+        });
+        QTest::keyClick(grid, Qt::Key_F5);
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+        QCOMPARE(durante, (QStringList(7, "A123") + QStringList{"A124", "A124", "A125"}));
+        QVERIFY(form->IBQuery->SQL.contains("AND(UPPER(ZELSCANLOGLIGHT.DATOINPUT) LIKE 'A12%')"));
+        QVERIFY(!grid->RicercaInCorso());
+        QTest::keyClick(grid, Qt::Key_F6);
+        QVERIFY(!form->IBQuery->SQL.join('\n').contains("A12"));
+        QCOMPARE(righe(), tutte);
         QVERIFY(boxes.Boxes.isEmpty());
     }
 

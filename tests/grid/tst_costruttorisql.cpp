@@ -58,43 +58,25 @@ private slots:
         QCOMPARE(TogliSpazi(""), "");
     }
 
-    void separatoreDaFormato_data() {
-        QTest::addColumn<QString>("formato");
-        QTest::addColumn<QString>("atteso");
-        QTest::newRow("slash") << "dd/MM/yyyy" << "/";
-        QTest::newRow("dot") << "dd.MM.yy" << ".";
-        QTest::newRow("dash") << "yyyy-MM-dd" << "-";
-        QTest::newRow("short") << "d/M/yy" << "/";
-        QTest::newRow("none") << "yyyyMMdd" << "/";
-    }
-    void separatoreDaFormato() {
-        QFETCH(QString, formato);
-        QFETCH(QString, atteso);
-        QCOMPARE(QString(SeparatoreDaFormato(formato)), atteso);
-    }
-
     void dataSQL_data() {
         QTest::addColumn<QDate>("data");
-        QTest::addColumn<QString>("separatore");
         QTest::addColumn<QString>("atteso");
-        QTest::newRow("slash") << QDate(2024, 1, 31) << "/" << "'01/31/2024'";
-        QTest::newRow("dot") << QDate(2024, 1, 31) << "." << "'01.31.2024'";
-        QTest::newRow("leading zeros") << QDate(987, 7, 4) << "/" << "'07/04/0987'";
+        QTest::newRow("month first") << QDate(2024, 1, 31) << "'01/31/2024'";
+        QTest::newRow("leading zeros") << QDate(987, 7, 4) << "'07/04/0987'";
     }
     void dataSQL() {
         QFETCH(QDate, data);
-        QFETCH(QString, separatore);
         QFETCH(QString, atteso);
-        QCOMPARE(DataSQL(data, separatore.at(0)), atteso);
+        QCOMPARE(DataSQL(data), atteso);
     }
 
-    void dataSQLUsesTheSystemSeparator() {
-        const QString s(SeparatoreData());
-        QCOMPARE(DataSQL(QDate(2024, 1, 31)), "'01" + s + "31" + s + "2024'");
-        // The literal with "/" is what Firebird reads as month/day/year.
-        QCOMPARE(ValoreSQL(FDb, "SELECT EXTRACT(DAY FROM CAST(" + DataSQL(QDate(2024, 1, 31), '/') +
+    void dataSQLIsReadAsMonthDayYear() {
+        // 4 March: a day.month.year reading would give 3 April
+        QCOMPARE(ValoreSQL(FDb, "SELECT CAST(" + DataSQL(QDate(2024, 3, 4)) + " AS DATE) FROM RDB$DATABASE"),
+                 TestoValore(QDate(2024, 3, 4)));
+        QCOMPARE(ValoreSQL(FDb, "SELECT EXTRACT(MONTH FROM CAST(" + DataSQL(QDate(2024, 3, 4)) +
                                     " AS DATE)) FROM RDB$DATABASE"),
-                 "31");
+                 "3");
     }
 
     void nomeTabellaDaSQL_data() {

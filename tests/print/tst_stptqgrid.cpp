@@ -321,9 +321,7 @@ private slots:
         QCOMPARE(f.Label2->text(), "Riga 2:");
         QVERIFY(f.EditIntestazione1->text().isEmpty() && f.EditIntestazione2->text().isEmpty());
         auto voci = [](TRadioGroup* g) {
-            QStringList v;
-            for (int i = 0; i < g->Count(); ++i) v << g->Voce(i)->text();
-            return g->title() + ": " + v.join(", ") + " [" + QString::number(g->ItemIndex()) + "]";
+            return g->title() + ": " + g->Items().join(", ") + " [" + QString::number(g->ItemIndex()) + "]";
         };
         QCOMPARE(voci(f.RadioAllineaIntestazione), "Allineamento: A sinistra, Centrale [0]");
         QCOMPARE(f.GroupOpzioni->title(), "Opzioni stampa");

@@ -1,0 +1,207 @@
+// The grid's search on a log of 1,000,000 rows (or the number given), with the search dialog open and the timer off:
+// a search on the indexed column DATOINPUT ("LIKE %", no Upper, ascending) and an all-fields
+// ("Generica") search, each timed from the command until the grid has painted its first screen
+// of rows; then five keystrokes, each reopening timed the same way. Beside every figure, the
+// statement the grid ran, run bare through the data layer (prepare, execute, fetch as many rows
+// as the grid shows). Prints medians and ratios. Runs offscreen when there is no display.
+#include "bench/datalayer/Misure.h"
+#include "controls/RadioGroup.h"
+#include "db/Errore.h"
+#include "db/FbDatabase.h"
+#include "db/FbSQL.h"
+#include "db/FbTransaction.h"
+#include "grid/PtqGrid.h"
+#include "grid/RPtqGrid.h"
+#include "sql/DemoData.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int RigheLog = 1000000;
+constexpr int Ripetizioni = 7;
+
+int RigheVisibili(const TPtqGrid& grid) {
+    return grid.viewport()->height() / grid.verticalHeader()->defaultSectionSize() + 1;
+}
+
+// Runs the command, then lets the grid fetch and paint the rows that fill its window.
+qint64 TempoGriglia(TPtqGrid& grid, const std::function<void()>& comando) {
+    const int visibili = RigheVisibili(grid);
+    QElapsedTimer t;
+    t.start();
+    comando();
+    while (grid.model()->rowCount() < visibili && grid.model()->canFetchMore({})) QApplication::processEvents();
+    grid.viewport()->repaint();
+    return t.nsecsElapsed();
+}
+
+// The statement alone: prepare, execute, and the rows of one screen.
+qint64 TempoNudo(TFbDatabase& db, TFbTransaction& tr, const QStringList& sql, int righe) {
+    TFbSQL q(&db, &tr);
+    q.SetParamCheck(false);
+    q.SetSQL(sql);
+    QElapsedTimer t;
+    t.start();
+    q.ExecQuery();
+    for (int i = 1; i < righe && q.Next(); ++i) {
+    }
+    const qint64 tempo = t.nsecsElapsed();
+    q.Close();
+    return tempo;
+}
+
+void Riga(const QString& nome, qint64 griglia, qint64 nudo) {
+    std::printf("%-34s %12s %12s %7.2f\n", qPrintable(nome), qPrintable(Ms(griglia)), qPrintable(Ms(nudo)),
+                double(griglia) / double(nudo));
+}
+
+// Medians of the command through the grid and of the statement it leaves in the query, interleaved.
+void Misura(const QString& nome, TPtqGrid& grid, TFbQuery& q, TFbDatabase& db, TFbTransaction& tr,
+            const std::function<void()>& comando) {
+    TempoGriglia(grid, comando);  // warms the page cache for both
+    TempoNudo(db, tr, q.SQL, RigheVisibili(grid));
+    QVector<qint64> griglia, nudo;
+    for (int i = 0; i < Ripetizioni; ++i) {
+        griglia << TempoGriglia(grid, comando);
+        nudo << TempoNudo(db, tr, q.SQL, RigheVisibili(grid));
+    }
+    Riga(nome, Mediana(griglia), Mediana(nudo));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // a smaller log can be given for a quick look: bench_ricerca ROWS
+    const int Righe = argc > 1 ? QString(argv[1]).toInt() : RigheLog;
+    int esito = 0;
+    try {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("archivio.fdb");
+        QElapsedTimer prep;
+        prep.start();
+        DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
+        TFbDatabase db;
+        DemoData::Connetti(db, path);
+        DemoData::AggiungiLogMassivo(db, Righe);
+        {
+            TFbTransaction tr(&db);
+            tr.Start();
+            TFbSQL s(&db, &tr);
+            s.SetSQL({"INSERT INTO SETGRID (CODICEPROGETTO, CODICEUTENTE, ABILITATIMERRIC) VALUES (534, 1, 0)"});
+            s.ExecQuery();
+            tr.Commit();
+        }
+        std::printf("%d log rows written in %s\n", Righe, qPrintable(Ms(prep.nsecsElapsed())));
+
+        TFbTransaction trGriglia(&db);
+        TFbQuery q;
+        q.SetDatabase(&db);
+        q.SetTransaction(&trGriglia);
+        const QStringList base{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT", "WHERE", "  ID IS NOT NULL"};
+        q.SQL = base;
+        TPtqGrid grid;
+        grid.resize(1000, 700);
+        grid.SQLIniziale() = base;
+        grid.SetCodiceProgetto(534);
+        grid.SetSituazione(1);
+        grid.SetUtente(1);
+        grid.SetTabellaPiccola(true);
+        grid.SetSorgenteDati(&q);
+        grid.show();
+        q.Open();
+        grid.setCurrentIndex(grid.model()->index(0, q.FieldIndex("DATOINPUT")));
+        QApplication::processEvents();
+
+        TFbTransaction trNudo(&db);
+        trNudo.Start();
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<TRPtqGridForm*>(QApplication::activeModalWidget());
+            if (!d) return;
+            try {
+                std::printf("%-34s %12s %12s %7s\n", "search", "grid", "bare", "ratio");
+                d->EditTipoRicerca->SetItemIndex(2);
+                d->EditUpper->setChecked(false);
+                d->EditOrdinamento->SetItemIndex(1);
+                d->EditStringa->blockSignals(true);
+                d->EditStringa->setText("M12");
+                d->EditStringa->blockSignals(false);
+                Misura("DATOINPUT LIKE 'M12%' (indexed)", grid, q, db, trNudo, [&] { d->ButtonAggRete->click(); });
+                std::printf("   %s\n", qPrintable(q.SQL.mid(base.size()).join(" | ")));
+
+                d->EditGenerica->click();
+                Misura("Generica CONTAINING 'M12'", grid, q, db, trNudo, [&] { d->ButtonEsegui->click(); });
+                std::printf("   %s ...\n", qPrintable(q.SQL.mid(base.size(), 3).join(" | ")));
+                d->EditGenerica->click();
+
+                // five keystrokes, each a reopening of its own
+                QVector<QVector<qint64>> griglia(5), nudo(5);
+                QStringList testi;
+                for (int giro = 0; giro <= Ripetizioni; ++giro) {  // the first round warms up
+                    d->EditStringa->clear();
+                    for (int k = 0; k < 5; ++k) {
+                        const QString tasto = QString("M1234").mid(k, 1);
+                        const qint64 g = TempoGriglia(grid, [&] { d->EditStringa->insert(tasto); });
+                        const qint64 n = TempoNudo(db, trNudo, q.SQL, RigheVisibili(grid));
+                        if (giro > 0) {
+                            griglia[k] << g;
+                            nudo[k] << n;
+                        } else {
+                            testi << d->EditStringa->text();
+                        }
+                    }
+                }
+                for (int k = 0; k < 5; ++k)
+                    Riga(QString("keystroke %1: \"%2\"").arg(k + 1).arg(testi[k]), Mediana(griglia[k]), Mediana(nudo[k]));
+            } catch (const Exception& e) {
+                std::fprintf(stderr, "%s\n", qPrintable(e.Message()));
+                esito = 1;
+            }
+            try {
+                // where the reopening's time goes: the data set's own reopening (with the grid's
+                // open handlers, no painting) and one short transaction on the settings database
+                QVector<qint64> riapertura, transazione;
+                for (int i = 0; i < Ripetizioni; ++i) {
+                    QElapsedTimer t;
+                    t.start();
+                    q.Close();
+                    q.Open();
+                    riapertura << t.nsecsElapsed();
+                    t.restart();
+                    TFbTransaction breve(&db);
+                    breve.Start();
+                    breve.Rollback();
+                    transazione << t.nsecsElapsed();
+                }
+                std::printf("%-34s %12s\n", "reopening, grid's handlers", qPrintable(Ms(Mediana(riapertura))));
+                std::printf("%-34s %12s\n", "one settings transaction", qPrintable(Ms(Mediana(transazione))));
+            } catch (const Exception& e) {
+                std::fprintf(stderr, "%s\n", qPrintable(e.Message()));
+                esito = 1;
+            }
+            d->reject();
+        });
+        grid.AttivaRicerche();
+        trNudo.Rollback();
+        q.Close();
+        std::printf("medians of %d runs, timer off. grid: from the command until the first screen of rows (%d) is\n"
+                    "painted; bare: the statement the grid ran, prepared, executed and fetched for one screen.\n"
+                    "Target: grid at most 1.2 times bare.\n",
+                    Ripetizioni, RigheVisibili(grid));
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.Message()));
+        return 1;
+    }
+    return esito;
+}
