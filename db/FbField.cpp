@@ -1,5 +1,6 @@
 #include "db/FbField.h"
 
+#include "db/Decimale.h"
 #include "db/Errore.h"
 
 #include <QLocale>
@@ -48,6 +49,8 @@ int TFbField::AsInteger() const { return int(AsInt64()); }
 
 qint64 TFbField::AsInt64() const {
     if (IsNull()) return 0;
+    if (FValue.typeId() == QMetaType::QString && FDef && FDef->Type == TFbFieldType::Numeric)
+        return ParteIntera(FValue.toString());
     if (FValue.typeId() == QMetaType::QString) {
         bool ok = false;
         const qint64 v = FValue.toString().trimmed().toLongLong(&ok);

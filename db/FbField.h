@@ -18,12 +18,16 @@ struct TFbFieldDef {
     int Size = 0;       // declared size: characters for text, bytes otherwise
     int Scale = 0;
     int SubType = 0;
-    int CharSet = 0;
+    int CharSet = 0;      // as the server reports it
+    int TextCharSet = 0;  // the one its text is read in: its own, or the connection's for untyped text
     bool Nullable = true;
 };
 
 using TFbFieldDefs = QVector<TFbFieldDef>;
-using TFbRow = QVector<QVariant>;  // a null QVariant is SQL NULL
+// A null QVariant is SQL NULL. NUMERIC and DECIMAL values with a scale are their exact decimal text
+// (a QString such as "-12.50", with as many decimals as the scale), so no digit is lost to a double;
+// written back as parameters they reach the server as that text, which it converts exactly.
+using TFbRow = QVector<QVariant>;
 
 // A value as the user reads it: numbers in decimal, dates and times in the regional short formats,
 // NULL as empty text.
@@ -42,7 +46,7 @@ public:
     bool IsNull() const { return !FValue.isValid() || FValue.isNull(); }
     const QVariant& AsVariant() const { return FValue; }
     QString AsString() const { return TestoValore(FValue); }
-    int AsInteger() const;   // NULL reads 0; text that is not a number raises EConvertError
+    int AsInteger() const;   // NULL reads 0; a decimal drops its fraction; text that is not a number raises EConvertError
     qint64 AsInt64() const;
     double AsDouble() const;
     QDate AsDate() const;

@@ -78,7 +78,7 @@ void TFbSQL::Prepare() {
             FOutMeta = stmt->getOutputMetadata(&st);
             const unsigned type = stmt->getType(&st);
             FIsSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
-            FFieldDefs = FbValues::DescribeFields(st, FOutMeta);
+            FFieldDefs = FbValues::DescribeFields(st, FOutMeta, FDatabase->DefaultCharset());
             FOutBuffer = QByteArray(int(FOutMeta->getMessageLength(&st)), 0);
             if (!FParamCheck) {
                 for (unsigned i = 0; i < FInMeta->getCount(&st); ++i) FPositions << QString::number(i);

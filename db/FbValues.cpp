@@ -1,9 +1,9 @@
 #include "db/FbValues.h"
 
 #include "db/Charset.h"
+#include "db/Decimale.h"
 #include "db/FbClient.h"
 
-#include <cmath>
 #include <cstring>
 
 using namespace Firebird;
@@ -96,14 +96,15 @@ TFbFieldType TypeOf(unsigned sqlType, int scale, int subType) {
     }
 }
 
+// A scaled integer (NUMERIC, DECIMAL) as its exact decimal text.
 QVariant Scaled(qint64 raw, int scale) {
     if (scale >= 0) return QVariant::fromValue(raw);
-    return QVariant(double(raw) / std::pow(10.0, -scale));
+    return QVariant(TestoDecimale(raw, -scale));
 }
 
 }  // namespace
 
-TFbFieldDefs DescribeFields(ThrowStatusWrapper& st, IMessageMetadata* meta) {
+TFbFieldDefs DescribeFields(ThrowStatusWrapper& st, IMessageMetadata* meta, int connectionCharset) {
     TFbFieldDefs defs;
     const unsigned count = meta->getCount(&st);
     defs.reserve(int(count));
@@ -121,7 +122,17 @@ TFbFieldDefs DescribeFields(ThrowStatusWrapper& st, IMessageMetadata* meta) {
         d.Nullable = meta->isNullable(&st, i);
         d.Type = TypeOf(type, d.Scale, d.SubType);
         const unsigned length = meta->getLength(&st, i);
-        d.Size = (type == SQL_TEXT || type == SQL_VARYING) ? int(length) / Charset::BytesPerChar(d.CharSet) : int(length);
+        const bool text = type == SQL_TEXT || type == SQL_VARYING;
+        d.Size = text ? int(length) / Charset::BytesPerChar(d.CharSet) : int(length);
+        // untyped text (literals, CAST without CHARACTER SET) comes back as it was sent
+        d.TextCharSet = d.CharSet == Charset::None ? connectionCharset : d.CharSet;
+        if ((text || (type == SQL_BLOB && d.SubType == 1)) && d.CharSet != Charset::Octets) {
+            try {
+                Charset::CheckConverter(d.TextCharSet);
+            } catch (const EDatabaseError& e) {
+                throw EDatabaseError(QString("Campo %1:\n%2").arg(d.Name, e.Message()));
+            }
+        }
         defs << d;
     }
     return defs;
@@ -150,7 +161,7 @@ TFbRow DecodeRow(ThrowStatusWrapper& st, IAttachment* att, ITransaction* tra, IM
         case SQL_TEXT: {
             const QByteArray bytes(buf.constData() + off, int(meta->getLength(&st, i)));
             if (d.CharSet == Charset::Octets) { row << QVariant(bytes); break; }
-            QString s = Charset::Decode(bytes, d.CharSet);
+            QString s = Charset::Decode(bytes, d.TextCharSet);
             // multi-byte sets pad to the byte length; keep the declared number of characters
             if (s.size() > d.Size) s.truncate(d.Size);
             row << QVariant(s);
@@ -159,7 +170,7 @@ TFbRow DecodeRow(ThrowStatusWrapper& st, IAttachment* att, ITransaction* tra, IM
         case SQL_VARYING: {
             const unsigned short len = Read<unsigned short>(buf, off);
             const QByteArray bytes(buf.constData() + off + 2, len);
-            row << (d.CharSet == Charset::Octets ? QVariant(bytes) : QVariant(Charset::Decode(bytes, d.CharSet)));
+            row << (d.CharSet == Charset::Octets ? QVariant(bytes) : QVariant(Charset::Decode(bytes, d.TextCharSet)));
             break;
         }
         case SQL_TYPE_DATE: row << QVariant(DecodeDate(Read<ISC_DATE>(buf, off))); break;
@@ -171,7 +182,7 @@ TFbRow DecodeRow(ThrowStatusWrapper& st, IAttachment* att, ITransaction* tra, IM
         }
         case SQL_BLOB: {
             const QByteArray data = ReadBlob(st, att, tra, Read<ISC_QUAD>(buf, off));
-            row << (d.SubType == 1 ? QVariant(Charset::Decode(data, d.CharSet)) : QVariant(data));
+            row << (d.SubType == 1 ? QVariant(Charset::Decode(data, d.TextCharSet)) : QVariant(data));
             break;
         }
         default: row << QVariant(); break;

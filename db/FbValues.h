@@ -6,7 +6,9 @@
 
 namespace FbValues {
 
-TFbFieldDefs DescribeFields(Firebird::ThrowStatusWrapper& st, Firebird::IMessageMetadata* meta);
+// Fields of a result; untyped text is read in `connectionCharset`, the one statement texts are sent in.
+// A text field in a character set without a converter raises EDatabaseError.
+TFbFieldDefs DescribeFields(Firebird::ThrowStatusWrapper& st, Firebird::IMessageMetadata* meta, int connectionCharset);
 
 TFbRow DecodeRow(Firebird::ThrowStatusWrapper& st, Firebird::IAttachment* att, Firebird::ITransaction* tra,
                  Firebird::IMessageMetadata* meta, const QByteArray& buffer, const TFbFieldDefs& defs);
