@@ -1,4 +1,6 @@
 // Values as the data layer reads and writes them: character sets, untyped text and exact decimals.
+#include "db/FbDataSet.h"
+#include "db/FbDataSetModel.h"
 #include "db/FbDatabase.h"
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
@@ -9,6 +11,8 @@
 class TestFbValori : public QObject {
     Q_OBJECT
     TTestDir FDir;
+    TFbDatabase FTipi;  // UTF8 database of the types table
+    int FTabelle = 0;
 
     // The values of the first row of a statement without parameters, read in a transaction of its own.
     static TFbRow PrimaRiga(TFbDatabase& db, const QString& sql) {
@@ -24,6 +28,97 @@ class TestFbValori : public QObject {
     }
 
 private slots:
+    void initTestCase() { Connetti(FTipi, FDir.NuovoDatabase("tipi.fdb", {})); }
+
+    void everyTypeAndCharsetWithNull_data() {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("letterale");
+        QTest::addColumn<QVariant>("atteso");
+        const auto riga = [](const char* tag, const QString& tipo, const QString& letterale, const QVariant& atteso) {
+            QTest::newRow(tag) << tipo << letterale << atteso;
+        };
+        riga("SMALLINT", "SMALLINT", "-7", QVariant(-7));
+        riga("INTEGER", "INTEGER", "2147483647", QVariant(2147483647));
+        riga("BIGINT", "BIGINT", "9007199254740993", QVariant(Q_INT64_C(9007199254740993)));
+        riga("NUMERIC(18,4)", "NUMERIC(18,4)", "12345678901234.5678", QVariant("12345678901234.5678"));
+        riga("NUMERIC(4,1)", "NUMERIC(4,1)", "-0.5", QVariant("-0.5"));
+        riga("FLOAT", "FLOAT", "1.5", QVariant(1.5));
+        riga("DOUBLE", "DOUBLE PRECISION", "2.25", QVariant(2.25));
+        riga("BOOLEAN", "BOOLEAN", "TRUE", QVariant(true));
+        riga("DATE", "DATE", "'2024-01-31'", QVariant(QDate(2024, 1, 31)));
+        riga("TIME", "TIME", "'23:59:58.123'", QVariant(QTime(23, 59, 58, 123)));
+        riga("TIMESTAMP", "TIMESTAMP", "'2024-01-02 03:04:05.678'",
+             QVariant(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5, 678))));
+        riga("CHAR UTF8 padded", "CHAR(4)", "'ab'", QVariant("ab  "));
+        riga("CHAR UTF8 full", "CHAR(2)", "'èè'", QVariant("èè"));
+        riga("CHAR WIN1250", "CHAR(3) CHARACTER SET WIN1250", "_UTF8 'Łó'", QVariant("Łó "));
+        riga("VARCHAR UTF8", "VARCHAR(20)", "'Perché sì ß'", QVariant("Perché sì ß"));
+        riga("VARCHAR empty", "VARCHAR(20)", "''", QVariant(""));
+        riga("VARCHAR DOS850", "VARCHAR(20) CHARACTER SET DOS850", "_UTF8 'Città ½'", QVariant("Città ½"));
+        riga("VARCHAR ISO8859_1", "VARCHAR(20) CHARACTER SET ISO8859_1", "_UTF8 'Ærø'", QVariant("Ærø"));
+        riga("VARCHAR WIN1252", "VARCHAR(20) CHARACTER SET WIN1252", "_UTF8 '€ Città'", QVariant("€ Città"));
+        riga("VARCHAR NONE", "VARCHAR(20) CHARACTER SET NONE", "'Città'", QVariant("Città"));
+        riga("VARCHAR OCTETS", "VARCHAR(5) CHARACTER SET OCTETS", "x'00FF41'", QVariant(QByteArray("\x00\xff\x41", 3)));
+        riga("CHAR OCTETS", "CHAR(3) CHARACTER SET OCTETS", "x'0102'", QVariant(QByteArray("\x01\x02\x00", 3)));
+        riga("BLOB text", "BLOB SUB_TYPE 1", "'testo è'", QVariant("testo è"));
+        riga("BLOB text WIN1250", "BLOB SUB_TYPE 1 CHARACTER SET WIN1250", "_UTF8 'Łódź'", QVariant("Łódź"));
+        riga("BLOB binary", "BLOB SUB_TYPE 0", "x'00FF'", QVariant(QByteArray("\x00\xff", 2)));
+    }
+
+    // One value and a NULL of each type, read by the cursor, by a data set after every row has been
+    // fetched, and through the item model: the same values and texts every way.
+    void everyTypeAndCharsetWithNull() {
+        QFETCH(QString, tipo);
+        QFETCH(QString, letterale);
+        QFETCH(QVariant, atteso);
+        const QString tabella = QString("T%1").arg(++FTabelle);
+        EseguiSQL(FTipi, "CREATE TABLE " + tabella + " (ID INTEGER, V " + tipo + ")");
+        EseguiSQL(FTipi, "INSERT INTO " + tabella + " (ID, V) VALUES (1, " + letterale + ")");
+        EseguiSQL(FTipi, "INSERT INTO " + tabella + " (ID, V) VALUES (2, NULL)");
+        const QString testo = TestoValore(atteso);
+        const QStringList sql{"SELECT ID, V FROM " + tabella, "ORDER BY ID"};
+        TFbTransaction tr(&FTipi);
+
+        TFbSQL cursore(&FTipi, &tr);
+        cursore.SetSQL(sql);
+        cursore.ExecQuery();
+        QCOMPARE(cursore.Field(1).AsVariant(), atteso);
+        QCOMPARE(cursore.Field(1).AsString(), testo);
+        QVERIFY(!cursore.Field(1).IsNull());
+        QVERIFY(cursore.Next());
+        QVERIFY(cursore.Field(1).IsNull());
+        QVERIFY(!cursore.Field(1).AsVariant().isValid());
+        QCOMPARE(cursore.Field(1).AsString(), QString());
+        QVERIFY(!cursore.Next());
+
+        TFbQuery dataSet;
+        dataSet.SetDatabase(&FTipi);
+        dataSet.SetTransaction(&tr);
+        dataSet.SQL = sql;
+        TFbDataSetModel modello;
+        modello.SetDataSet(&dataSet);
+        dataSet.Open();
+        dataSet.Last();
+        dataSet.First();
+        QCOMPARE(dataSet.FieldByName("V").AsVariant(), atteso);
+        QCOMPARE(dataSet.FieldByName("V").AsString(), testo);
+        dataSet.Next();
+        QVERIFY(dataSet.FieldByName("V").IsNull());
+        QCOMPARE(dataSet.FieldByName("V").AsString(), QString());
+        QCOMPARE(modello.rowCount(), 2);
+        const bool blob = dataSet.FieldDefs()[1].Type == TFbFieldType::Blob;
+        QCOMPARE(modello.data(modello.index(0, 1), Qt::EditRole), atteso);
+        QCOMPARE(modello.data(modello.index(0, 1)).toString(), blob ? QString("(BLOB)") : testo);
+        QVERIFY(!modello.data(modello.index(1, 1), Qt::EditRole).isValid());
+        QCOMPARE(modello.data(modello.index(1, 1)).toString(), blob ? QString("(BLOB)") : QString());
+        // an edited row keeps the other values as read
+        dataSet.First();
+        dataSet.Edit();
+        QCOMPARE(dataSet.FieldByName("V").AsVariant(), atteso);
+        dataSet.Cancel();
+        tr.Rollback();
+    }
+
     void untypedTextReadsAsSent_data() {
         QTest::addColumn<QString>("charset");
         QTest::addColumn<QString>("sql");
