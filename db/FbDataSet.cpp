@@ -54,7 +54,7 @@ void TFbDataSet::Open() {
     FCurrent = -1;
     // the cursor already stands on its first row: keep it if the filter takes it
     if (!FCursor.Eof()) {
-        if (Accept(FCursor.Row())) FRows << FCursor.Row();
+        if (Accept(FCursor.Record())) FRows << FCursor.Record();
         else FetchOne();
     } else {
         FAllFetched = true;
@@ -89,8 +89,8 @@ bool TFbDataSet::FetchOne() {
             FCursor.Close();
             return false;
         }
-        if (Accept(FCursor.Row())) {
-            FRows << FCursor.Row();
+        if (Accept(FCursor.Record())) {
+            FRows << FCursor.Record();
             return true;
         }
     }
@@ -168,15 +168,17 @@ TFbField TFbDataSet::FieldByName(const QString& name) const {
 
 TFbField TFbDataSet::Field(int index) const {
     if (FState == TDataSetState::Edit || FState == TDataSetState::Insert)
-        return TFbField(&FFieldDefs[index], FEditRow.value(index));
-    if (FCurrent < 0 || FCurrent >= FRows.size()) return TFbField(&FFieldDefs[index], QVariant());
-    return TFbField(&FFieldDefs[index], FRows[FCurrent].value(index));
+        return TFbField(&FFieldDefs[index], TFbRecord::FromValues(FEditRow), index);
+    if (FCurrent < 0 || FCurrent >= FRows.size()) return TFbField(&FFieldDefs[index], TFbRecord(), index);
+    return TFbField(&FFieldDefs[index], FRows[FCurrent], index);
 }
+
+TFbField TFbDataSet::FieldOfRow(int row, int index) const { return TFbField(&FFieldDefs[index], FRows[row], index); }
 
 void TFbDataSet::Edit() {
     CheckActive();
     if (FCurrent < 0) throw EDatabaseError("Nessun record da modificare");
-    FEditRow = FRows[FCurrent];
+    FEditRow = FRows[FCurrent].Values(FFieldDefs);
     FState = TDataSetState::Edit;
 }
 
@@ -201,14 +203,14 @@ void TFbDataSet::SetFieldValue(int index, const QVariant& value) {
 void TFbDataSet::Post() {
     if (FState != TDataSetState::Edit && FState != TDataSetState::Insert) return;
     const bool inserting = FState == TDataSetState::Insert;
-    const TFbRow oldRow = inserting ? TFbRow(FieldCount()) : FRows[FCurrent];
+    const TFbRow oldRow = inserting ? TFbRow(FieldCount()) : FRows[FCurrent].Values(FFieldDefs);
     WriteRow(inserting, oldRow, FEditRow);
     if (inserting) {
-        FRows << FEditRow;
+        FRows << TFbRecord::FromValues(FEditRow);
         FCurrent = int(FRows.size()) - 1;
         emit RowAppended(FCurrent);
     } else {
-        FRows[FCurrent] = FEditRow;
+        FRows[FCurrent] = TFbRecord::FromValues(FEditRow);
         emit RowChanged(FCurrent);
     }
     FEditRow.clear();

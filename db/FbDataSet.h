@@ -50,7 +50,7 @@ public:
     int FetchedCount() const { return int(FRows.size()); }
     bool AllFetched() const { return FAllFetched; }
     int FetchMore(int count);  // rows actually added
-    const TFbRow& Row(int index) const { return FRows[index]; }
+    TFbField FieldOfRow(int row, int index) const;  // a field of a fetched row
 
     const TFbFieldDefs& FieldDefs() const { return FFieldDefs; }
     int FieldCount() const { return int(FFieldDefs.size()); }
@@ -78,7 +78,7 @@ protected:
     virtual QStringList SelectSQL() const = 0;
     virtual bool ParamCheckForSelect() const { return true; }
     virtual void BindSelectParams(TFbSQL&) {}
-    virtual bool Accept(const TFbRow&) const { return true; }
+    virtual bool Accept(const TFbRecord&) const { return true; }
     // Writes the edited row; `inserting` tells a new row from a changed one.
     virtual void WriteRow(bool inserting, const TFbRow& oldRow, const TFbRow& newRow) = 0;
     void BindRow(TFbSQL& sql, const TFbRow& oldRow, const TFbRow& newRow) const;
@@ -88,7 +88,7 @@ private:
     bool FetchOne();
     TFbSQL FCursor;
     TFbFieldDefs FFieldDefs;
-    QVector<TFbRow> FRows;
+    QVector<TFbRecord> FRows;
     TDataSetState FState = TDataSetState::Inactive;
     int FCurrent = -1;
     bool FEof = true;

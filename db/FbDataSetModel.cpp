@@ -41,11 +41,10 @@ int TFbDataSetModel::columnCount(const QModelIndex& parent) const { return paren
 
 QVariant TFbDataSetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !FDataSet || index.row() >= FRows || index.column() >= FColumns) return {};
-    const QVariant& v = FDataSet->Row(index.row()).at(index.column());
-    if (role == Qt::DisplayRole) return FDataSet->FieldDefs().at(index.column()).Type == TFbFieldType::Blob
-                                          ? QVariant(QStringLiteral("(BLOB)"))
-                                          : QVariant(TestoValore(v));
-    if (role == Qt::EditRole) return v;
+    const TFbField field = FDataSet->FieldOfRow(index.row(), index.column());
+    if (role == Qt::DisplayRole)
+        return field.Def().Type == TFbFieldType::Blob ? QVariant(QStringLiteral("(BLOB)")) : QVariant(field.AsString());
+    if (role == Qt::EditRole) return field.AsVariant();
     return {};
 }
 

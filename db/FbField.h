@@ -1,48 +1,27 @@
 #pragma once
 // Result fields: their description and the value of the current row.
+#include "db/FbFieldDef.h"
+#include "db/FbRecord.h"
+#include "db/TestoValore.h"
+
 #include <QDate>
 #include <QDateTime>
-#include <QString>
-#include <QVariant>
-#include <QVector>
-
-enum class TFbFieldType { Smallint, Integer, Largeint, Float, Double, Numeric, FixedChar, String,
-                          Date, Time, TimeStamp, Memo, Blob, Boolean, Unknown };
-
-struct TFbFieldDef {
-    QString Name;       // the result column's name (its alias when one is given)
-    QString FieldName;  // the column's name as the server reports it
-    QString Relation;   // source table; empty for a computed column
-    QString Origin;     // RELATION.FIELD, each part quoted where the dialect needs it; empty when computed
-    TFbFieldType Type = TFbFieldType::Unknown;
-    int Size = 0;       // declared size: characters for text, bytes otherwise
-    int Scale = 0;
-    int SubType = 0;
-    int CharSet = 0;
-    bool Nullable = true;
-};
-
-using TFbFieldDefs = QVector<TFbFieldDef>;
-using TFbRow = QVector<QVariant>;  // a null QVariant is SQL NULL
-
-// A value as the user reads it: numbers in decimal, dates and times in the regional short formats,
-// NULL as empty text.
-QString TestoValore(const QVariant& value);
 
 // An identifier as the dialect needs it: plain when regular, else in double quotes.
 QString QuotedIdentifier(const QString& name);
 
+// One value of a row; it is decoded from the row when it is read.
 class TFbField {
 public:
     TFbField() = default;
-    TFbField(const TFbFieldDef* def, QVariant value) : FDef(def), FValue(std::move(value)) {}
+    TFbField(const TFbFieldDef* def, TFbRecord record, int index) : FDef(def), FRecord(std::move(record)), FIndex(index) {}
 
     const TFbFieldDef& Def() const { return *FDef; }
     QString FieldName() const { return FDef->Name; }
-    bool IsNull() const { return !FValue.isValid() || FValue.isNull(); }
-    const QVariant& AsVariant() const { return FValue; }
-    QString AsString() const { return TestoValore(FValue); }
-    int AsInteger() const;   // NULL reads 0; text that is not a number raises EConvertError
+    bool IsNull() const { return FRecord.IsNull(FIndex); }
+    QVariant AsVariant() const { return FDef ? FRecord.Value(*FDef, FIndex) : QVariant(); }
+    QString AsString() const { return FDef ? FRecord.Text(*FDef, FIndex) : QString(); }  // TestoValore of the value
+    int AsInteger() const;   // NULL reads 0; a decimal drops its fraction; text that is not a number raises EConvertError
     qint64 AsInt64() const;
     double AsDouble() const;
     QDate AsDate() const;
@@ -51,5 +30,6 @@ public:
 
 private:
     const TFbFieldDef* FDef = nullptr;
-    QVariant FValue;
+    TFbRecord FRecord;  // the row the value lies in (shared, not copied)
+    int FIndex = 0;
 };

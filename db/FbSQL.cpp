@@ -84,7 +84,7 @@ void TFbSQL::Prepare() {
                     "COMMIT, ROLLBACK e SET TRANSACTION non sono ammessi come comandi SQL: "
                     "la transazione si conclude con Commit o Rollback del suo componente");
             FIsSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
-            FFieldDefs = FbValues::DescribeFields(st, FOutMeta);
+            FFieldDefs = FbValues::DescribeFields(st, FOutMeta, FDatabase->DefaultCharset());
             FOutBuffer = QByteArray(int(FOutMeta->getMessageLength(&st)), 0);
             if (!FParamCheck) {
                 for (unsigned i = 0; i < FInMeta->getCount(&st); ++i) FPositions << QString::number(i);
@@ -151,7 +151,7 @@ void TFbSQL::ExecQuery() {
             FStatement->execute(&st, tra, in.Meta(), in.Buffer(), FOutMeta, hasOutput ? FOutBuffer.data() : nullptr);
             FRowsAffected = qint64(FStatement->getAffectedRecords(&st));
             FEof = !hasOutput;
-            if (hasOutput) FRow = FbValues::DecodeRow(st, att, tra, FOutMeta, FOutBuffer, FFieldDefs);
+            if (hasOutput) FRecord = FbValues::ReadRecord(st, att, tra, FOutBuffer.constData(), FFieldDefs);
         }
     });
     if (FIsSelect) Next();
@@ -166,19 +166,19 @@ bool TFbSQL::Next() {
     ITransaction* tra = FTransaction->Handle();
     const bool got = FbClient::Call([&](ThrowStatusWrapper& st) {
         if (FResultSet->fetchNext(&st, FOutBuffer.data()) != IStatus::RESULT_OK) return false;
-        FRow = FbValues::DecodeRow(st, att, tra, FOutMeta, FOutBuffer, FFieldDefs);
+        FRecord = FbValues::ReadRecord(st, att, tra, FOutBuffer.constData(), FFieldDefs);
         return true;
     });
     if (!got) {
         FEof = true;
-        FRow.clear();
+        FRecord = TFbRecord();
     }
     return got;
 }
 
 void TFbSQL::Close() {
     FEof = true;
-    FRow.clear();
+    FRecord = TFbRecord();
     if (!FResultSet) return;
     IResultSet* rs = FResultSet;
     FResultSet = nullptr;
@@ -208,5 +208,5 @@ TFbField TFbSQL::FieldByName(const QString& name) const {
 }
 
 TFbField TFbSQL::Field(int index) const {
-    return TFbField(&FFieldDefs[index], index < FRow.size() ? FRow[index] : QVariant());
+    return TFbField(&FFieldDefs[index], FRecord, index);
 }

@@ -53,7 +53,7 @@ public:
     int FieldIndex(const QString& name) const;  // -1 when absent (names compared without case)
     TFbField FieldByName(const QString& name) const;
     TFbField Field(int index) const;
-    const TFbRow& Row() const { return FRow; }
+    const TFbRecord& Record() const { return FRecord; }  // the current row
 
     // Called when the statement's transaction ends; closes the cursor unless an owner says otherwise.
     std::function<void()> OnTransactionEnd;
@@ -75,9 +75,9 @@ private:
     Firebird::IMessageMetadata* FInMeta = nullptr;
     Firebird::IMessageMetadata* FOutMeta = nullptr;
     Firebird::IResultSet* FResultSet = nullptr;
-    QByteArray FOutBuffer;
+    QByteArray FOutBuffer;        // the output message, reused by every fetch
     TFbFieldDefs FFieldDefs;
-    TFbRow FRow;
+    TFbRecord FRecord;
     bool FEof = true;
     bool FIsSelect = false;
     qint64 FRowsAffected = 0;

@@ -10,7 +10,9 @@ QStringList TFbTable::SelectSQL() const {
     return sql;
 }
 
-bool TFbTable::Accept(const TFbRow& row) const { return !Filtered || !OnFilterRecord || OnFilterRecord(*this, row); }
+bool TFbTable::Accept(const TFbRecord& row) const {
+    return !Filtered || !OnFilterRecord || OnFilterRecord(*this, row.Values(FieldDefs()));
+}
 
 QVector<TFbIndexDef> TFbTable::IndexDefs() {
     TFbSQL sql(Database(), Transaction());

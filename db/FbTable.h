@@ -33,6 +33,6 @@ public:
 protected:
     QStringList SelectSQL() const override;
     bool ParamCheckForSelect() const override { return false; }
-    bool Accept(const TFbRow& row) const override;
+    bool Accept(const TFbRecord& row) const override;
     void WriteRow(bool inserting, const TFbRow& oldRow, const TFbRow& newRow) override;
 };

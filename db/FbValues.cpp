@@ -3,7 +3,6 @@
 #include "db/Charset.h"
 #include "db/FbClient.h"
 
-#include <cmath>
 #include <cstring>
 
 using namespace Firebird;
@@ -13,27 +12,15 @@ namespace FbValues {
 namespace {
 
 template <typename T>
-T Read(const QByteArray& buf, unsigned offset) {
+T Read(const char* message, unsigned offset) {
     T v;
-    std::memcpy(&v, buf.constData() + offset, sizeof v);
+    std::memcpy(&v, message + offset, sizeof v);
     return v;
 }
 
 template <typename T>
 void Write(QByteArray& buf, unsigned offset, T v) {
     std::memcpy(buf.data() + offset, &v, sizeof v);
-}
-
-QDate DecodeDate(ISC_DATE d) {
-    unsigned y, m, day;
-    FbClient::Util()->decodeDate(d, &y, &m, &day);
-    return QDate(int(y), int(m), int(day));
-}
-
-QTime DecodeTime(ISC_TIME t) {
-    unsigned h, mi, s, frac;
-    FbClient::Util()->decodeTime(t, &h, &mi, &s, &frac);
-    return QTime(int(h), int(mi), int(s), int(frac / 10));
 }
 
 ISC_DATE EncodeDate(const QDate& d) { return FbClient::Util()->encodeDate(unsigned(d.year()), unsigned(d.month()), unsigned(d.day())); }
@@ -96,14 +83,9 @@ TFbFieldType TypeOf(unsigned sqlType, int scale, int subType) {
     }
 }
 
-QVariant Scaled(qint64 raw, int scale) {
-    if (scale >= 0) return QVariant::fromValue(raw);
-    return QVariant(double(raw) / std::pow(10.0, -scale));
-}
-
 }  // namespace
 
-TFbFieldDefs DescribeFields(ThrowStatusWrapper& st, IMessageMetadata* meta) {
+TFbFieldDefs DescribeFields(ThrowStatusWrapper& st, IMessageMetadata* meta, int connectionCharset) {
     TFbFieldDefs defs;
     const unsigned count = meta->getCount(&st);
     defs.reserve(int(count));
@@ -114,70 +96,44 @@ TFbFieldDefs DescribeFields(ThrowStatusWrapper& st, IMessageMetadata* meta) {
         d.Relation = QString::fromUtf8(meta->getRelation(&st, i));
         if (d.Name.isEmpty()) d.Name = d.FieldName;
         if (!d.Relation.isEmpty()) d.Origin = QuotedIdentifier(d.Relation) + '.' + QuotedIdentifier(d.FieldName);
-        const unsigned type = meta->getType(&st, i);
+        const unsigned type = meta->getType(&st, i) & ~1u;
         d.Scale = meta->getScale(&st, i);
         d.SubType = meta->getSubType(&st, i);
         d.CharSet = int(meta->getCharSet(&st, i)) & 0xFF;
         d.Nullable = meta->isNullable(&st, i);
         d.Type = TypeOf(type, d.Scale, d.SubType);
         const unsigned length = meta->getLength(&st, i);
-        d.Size = (type == SQL_TEXT || type == SQL_VARYING) ? int(length) / Charset::BytesPerChar(d.CharSet) : int(length);
+        d.SqlType = type;
+        d.Offset = meta->getOffset(&st, i);
+        d.NullOffset = meta->getNullOffset(&st, i);
+        d.Length = length;
+        const bool text = type == SQL_TEXT || type == SQL_VARYING;
+        d.Size = text ? int(length) / Charset::BytesPerChar(d.CharSet) : int(length);
+        // untyped text (literals, CAST without CHARACTER SET) comes back as it was sent
+        d.TextCharSet = d.CharSet == Charset::None ? connectionCharset : d.CharSet;
+        if ((text || (type == SQL_BLOB && d.SubType == 1)) && d.CharSet != Charset::Octets) {
+            try {
+                Charset::CheckConverter(d.TextCharSet);
+            } catch (const EDatabaseError& e) {
+                throw EDatabaseError(QString("Campo %1:\n%2").arg(d.Name, e.Message()));
+            }
+        }
         defs << d;
     }
     return defs;
 }
 
-TFbRow DecodeRow(ThrowStatusWrapper& st, IAttachment* att, ITransaction* tra, IMessageMetadata* meta,
-                 const QByteArray& buf, const TFbFieldDefs& defs) {
-    TFbRow row;
-    const unsigned count = meta->getCount(&st);
-    row.reserve(int(count));
-    for (unsigned i = 0; i < count; ++i) {
-        if (Read<short>(buf, meta->getNullOffset(&st, i)) != 0) {
-            row << QVariant();
-            continue;
-        }
-        const unsigned off = meta->getOffset(&st, i);
-        const TFbFieldDef& d = defs[int(i)];
-        switch (meta->getType(&st, i)) {
-        case SQL_SHORT: row << (d.Scale < 0 ? Scaled(Read<short>(buf, off), d.Scale) : QVariant(int(Read<short>(buf, off)))); break;
-        case SQL_LONG: row << (d.Scale < 0 ? Scaled(Read<int>(buf, off), d.Scale) : QVariant(Read<int>(buf, off))); break;
-        case SQL_INT64: row << Scaled(Read<qint64>(buf, off), d.Scale); break;
-        case SQL_FLOAT: row << QVariant(double(Read<float>(buf, off))); break;
-        case SQL_DOUBLE:
-        case SQL_D_FLOAT: row << QVariant(Read<double>(buf, off)); break;
-        case SQL_BOOLEAN: row << QVariant(buf.at(int(off)) != 0); break;
-        case SQL_TEXT: {
-            const QByteArray bytes(buf.constData() + off, int(meta->getLength(&st, i)));
-            if (d.CharSet == Charset::Octets) { row << QVariant(bytes); break; }
-            QString s = Charset::Decode(bytes, d.CharSet);
-            // multi-byte sets pad to the byte length; keep the declared number of characters
-            if (s.size() > d.Size) s.truncate(d.Size);
-            row << QVariant(s);
-            break;
-        }
-        case SQL_VARYING: {
-            const unsigned short len = Read<unsigned short>(buf, off);
-            const QByteArray bytes(buf.constData() + off + 2, len);
-            row << (d.CharSet == Charset::Octets ? QVariant(bytes) : QVariant(Charset::Decode(bytes, d.CharSet)));
-            break;
-        }
-        case SQL_TYPE_DATE: row << QVariant(DecodeDate(Read<ISC_DATE>(buf, off))); break;
-        case SQL_TYPE_TIME: row << QVariant(DecodeTime(Read<ISC_TIME>(buf, off))); break;
-        case SQL_TIMESTAMP: {
-            const auto ts = Read<ISC_TIMESTAMP>(buf, off);
-            row << QVariant(QDateTime(DecodeDate(ts.timestamp_date), DecodeTime(ts.timestamp_time)));
-            break;
-        }
-        case SQL_BLOB: {
-            const QByteArray data = ReadBlob(st, att, tra, Read<ISC_QUAD>(buf, off));
-            row << (d.SubType == 1 ? QVariant(Charset::Decode(data, d.CharSet)) : QVariant(data));
-            break;
-        }
-        default: row << QVariant(); break;
-        }
+TFbRecord ReadRecord(ThrowStatusWrapper& st, IAttachment* att, ITransaction* tra, const char* message,
+                     const TFbFieldDefs& defs) {
+    TFbRow blobs;
+    for (int i = 0; i < defs.size(); ++i) {
+        const TFbFieldDef& d = defs[i];
+        if (d.SqlType != SQL_BLOB || Read<short>(message, d.NullOffset) != 0) continue;
+        if (blobs.isEmpty()) blobs.resize(defs.size());
+        const QByteArray data = ReadBlob(st, att, tra, Read<ISC_QUAD>(message, d.Offset));
+        blobs[i] = d.SubType == 1 ? QVariant(Charset::Decode(data, d.TextCharSet)) : QVariant(data);
     }
-    return row;
+    return TFbRecord::FromMessage(message, defs, std::move(blobs));
 }
 
 InputMessage::InputMessage(ThrowStatusWrapper& st, IAttachment* att, ITransaction* tra, IMessageMetadata* params,

@@ -1,8 +1,9 @@
 // Our data layer against isql-fb on one embedded archive, and opening the log grid's query on a
 // million log rows. Prints its figures; build it in a release-like folder and run
-// build/bin/bench_datalayer.
+// build/bin/bench_datalayer ("build/bin/bench_datalayer fetch" runs the row fetch comparison only).
 #include "bench/datalayer/Isql.h"
 #include "bench/datalayer/Misure.h"
+#include "bench/datalayer/Nudo.h"
 #include "db/Errore.h"
 #include "db/FbDataSet.h"
 #include "db/FbDatabase.h"
@@ -88,46 +89,72 @@ void UnaRiga(TFbDatabase& db, const QString& path) {
     Stampa(QString("   ratio isql-fb per statement / data layer: %1").arg(double(perIsql) / double(nostro), 0, 'f', 2));
 }
 
+// Wall time of `fn`, the median of three runs.
+template <typename Fn>
+qint64 Tempo(Fn&& fn) {
+    QVector<qint64> samples;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer t;
+        t.start();
+        fn();
+        samples << t.nsecsElapsed();
+    }
+    return Mediana(samples);
+}
+
 void MoltiRighe(TFbDatabase& db, const QString& path) {
-    Stampa(QString("\n2. Fetching %1 rows of ZELSCANLOGLIGHT (%2)").arg(kRighe).arg(kMoltiRighe));
+    Stampa(QString("\n2. Fetching %1 rows of ZELSCANLOGLIGHT (%2); target: data layer >= 0.9x isql-fb").arg(kRighe).arg(kMoltiRighe));
     TFbTransaction tr(&db);
     tr.Start();
-    QElapsedTimer t;
-    t.start();
-    qint64 righe = 0, caratteri = 0;
-    {
+    const qint64 nudo = Tempo([&] {
+        if (FetchNudo(db, tr, kMoltiRighe) != kRighe) throw std::runtime_error("wrong row count (bare)");
+    });
+    const qint64 soloFetch = Tempo([&] {
+        qint64 righe = 0;
+        TFbSQL q(&db, &tr);
+        q.SetSQL({kMoltiRighe});
+        for (q.ExecQuery(); !q.Eof(); q.Next()) ++righe;
+        if (righe != kRighe) throw std::runtime_error("wrong row count");
+    });
+    const qint64 cursore = Tempo([&] {
+        qint64 righe = 0, caratteri = 0;
         TFbSQL q(&db, &tr);
         q.SetSQL({kMoltiRighe});
         for (q.ExecQuery(); !q.Eof(); q.Next(), ++righe)
             for (int c = 0; c < q.FieldDefs().size(); ++c) caratteri += q.Field(c).AsString().size();
-    }
-    const qint64 cursore = t.nsecsElapsed();
-    if (righe != kRighe || caratteri == 0) throw std::runtime_error("wrong row count");
-
-    t.restart();
-    TFbQuery dataSet;
-    dataSet.SetDatabase(&db);
-    dataSet.SetTransaction(&tr);
-    dataSet.SQL = QStringList{kMoltiRighe};
-    dataSet.Open();
-    while (dataSet.FetchMore(1000) > 0) {
-    }
-    const qint64 tutto = t.nsecsElapsed();
-    if (dataSet.FetchedCount() != kRighe) throw std::runtime_error("wrong row count in the data set");
-    dataSet.Close();
+        if (righe != kRighe || caratteri == 0) throw std::runtime_error("wrong row count");
+    });
+    const qint64 tutto = Tempo([&] {
+        TFbQuery dataSet;
+        dataSet.SetDatabase(&db);
+        dataSet.SetTransaction(&tr);
+        dataSet.SQL = QStringList{kMoltiRighe};
+        dataSet.Open();
+        while (dataSet.FetchMore(1000) > 0) {
+        }
+        if (dataSet.FetchedCount() != kRighe) throw std::runtime_error("wrong row count in the data set");
+        dataSet.Close();
+    });
     tr.Rollback();
 
     const qint64 base = TempoIsql(path, {kUnaRiga + "1;"});
     const qint64 isql = TempoIsql(path, {kMoltiRighe + ";"}) - base;
-    const double perSecCursore = kRighe / (cursore / 1e9), perSecDataSet = kRighe / (tutto / 1e9);
-    const double perSecIsql = kRighe / (isql / 1e9);
-    Stampa("   data layer, TFbSQL cursor, every value read as text: " + Rate(perSecCursore) + " (" + Ms(cursore) + ")");
-    Stampa("   data layer, TFbQuery keeping every row:              " + Rate(perSecDataSet) + " (" + Ms(tutto) + ")");
-    Stampa("   isql-fb, rows printed to /dev/null:                  " + Rate(perSecIsql) + " (" + Ms(isql) + ")");
+    const auto perSec = [](qint64 ns) { return kRighe / (ns / 1e9); };
+    const auto riga = [&](const QString& titolo, qint64 ns) {
+        Stampa(QString("   %1 %2 (%3), %4x isql-fb")
+                   .arg(titolo.leftJustified(58), Rate(perSec(ns)), Ms(ns))
+                   .arg(perSec(ns) / perSec(isql), 0, 'f', 2));
+    };
+    riga("isql-fb, rows printed to /dev/null:", isql);
     Stampa("     method: one isql-fb run with this SELECT minus one run with a one-row SELECT (" + Ms(base) + ")");
+    riga("bare client: prepare, cursor, fetch, nothing decoded:", nudo);
+    riga("data layer, TFbSQL cursor, no value read:", soloFetch);
+    riga("data layer, TFbSQL cursor, every value read as text:", cursore);
+    riga("data layer, TFbQuery keeping every row:", tutto);
+    Stampa("     data layer times: median of 3 runs; each row kept packed as fetched, values decoded when read");
     Stampa(QString("   ratio data layer / isql-fb: cursor %1, data set %2")
-               .arg(perSecCursore / perSecIsql, 0, 'f', 2)
-               .arg(perSecDataSet / perSecIsql, 0, 'f', 2));
+               .arg(perSec(cursore) / perSec(isql), 0, 'f', 2)
+               .arg(perSec(tutto) / perSec(isql), 0, 'f', 2));
 }
 
 void Apertura(TFbDatabase& db, const QString& titolo, const QStringList& sql) {
@@ -191,9 +218,10 @@ int main(int argc, char** argv) {
                    .arg(Ms(t.nsecsElapsed())));
         Stampa("isql-fb opens the same file at the same time, with this process's engine configuration FIREBIRD=" +
                qEnvironmentVariable("FIREBIRD"));
-        UnaRiga(db, path);
+        const bool soloFetch = app.arguments().contains("fetch");
+        if (!soloFetch) UnaRiga(db, path);
         MoltiRighe(db, path);
-        MilioneDiRighe(db);
+        if (!soloFetch) MilioneDiRighe(db);
         return 0;
     } catch (const Exception& e) {
         std::fprintf(stderr, "bench_datalayer: %s\n", qPrintable(e.Message()));
