@@ -4,13 +4,28 @@
 #include "controls/MessageBoxes.h"
 #include "db/Errore.h"
 
-std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni) {
-    auto form = std::make_unique<TFormMain>(argomenti, fileIni);
+bool EseguiControlliAvvio(const std::function<void()>& controlli) {
+    QString messaggio;
     try {
-        form->CheckInit();
+        controlli();
+        return true;
     } catch (const Exception& e) {
-        MessageBoxes().Errore(nullptr, "Esecuzione non consentita:\r\n" + e.Message());
-        return nullptr;
+        messaggio = e.Message();
+    } catch (const std::exception& e) {
+        messaggio = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        messaggio = QStringLiteral("Errore sconosciuto");
     }
+    MessageBoxes().Errore(nullptr, "Esecuzione non consentita:\r\n" + messaggio);
+    return false;
+}
+
+std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni) {
+    std::unique_ptr<TFormMain> form;
+    if (!EseguiControlliAvvio([&] {
+            form = std::make_unique<TFormMain>(argomenti, fileIni);
+            form->CheckInit();
+        }))
+        return nullptr;
     return form;
 }
