@@ -41,3 +41,7 @@ QColor ColoreQt(TColore colore, const QPalette& tavolozza) {
     if ((valore & 0xFF000000u) == 0xFF000000u) return tavolozza.color(RuoloSistema(int(valore & 0xFF)));
     return QColor(int(valore & 0xFF), int((valore >> 8) & 0xFF), int((valore >> 16) & 0xFF));
 }
+
+TColore ColoreDaQt(const QColor& colore) {
+    return TColore(quint32(colore.red()) | (quint32(colore.green()) << 8) | (quint32(colore.blue()) << 16));
+}

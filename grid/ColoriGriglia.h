@@ -15,3 +15,5 @@ QPalette::ColorRole RuoloSistema(int indice);
 
 // The one conversion to a Qt colour; system colours come from `tavolozza`.
 QColor ColoreQt(TColore colore, const QPalette& tavolozza = QPalette());
+// A Qt colour as a plain stored colour.
+TColore ColoreDaQt(const QColor& colore);

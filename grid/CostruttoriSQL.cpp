@@ -9,6 +9,14 @@ QString TogliSpazi(const QString& testo) {
     return risultato.remove(QChar(' '));
 }
 
+QString MaiuscoloAZ(const QString& testo) {
+    QString risultato = testo;
+    for (QChar& c : risultato) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(c.unicode() - ('a' - 'A'));
+    }
+    return risultato;
+}
+
 QString EstraiElemento(const QString& testo, int n, const QString& separatore) {
     const quint8 numero = quint8(n);
     if (numero == 0) return {};

@@ -11,6 +11,9 @@ class TFbUpdateSQL;
 // The text without any blank (U+0020).
 QString TogliSpazi(const QString& testo);
 
+// The text with the letters a to z upper-cased; every other character stays as it is.
+QString MaiuscoloAZ(const QString& testo);
+
 // Item number n (1 to 255; only the low 8 bits of n count, 0 gives the empty text) of a list whose
 // items are separated by `separatore`, without blanks.
 QString EstraiElemento(const QString& testo, int n, const QString& separatore);

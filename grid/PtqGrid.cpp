@@ -4,13 +4,20 @@
 #include "db/Errore.h"
 #include "db/FbDataSetModel.h"
 #include "db/FbTransaction.h"
+#include "grid/AspettoGriglia.h"
 #include "grid/CostruttoriSQL.h"
+#include "grid/PPtqGrid.h"
+#include "grid/ModelloGriglia.h"
 #include "grid/PreferenzeGriglia.h"
 #include "grid/TabelleGriglia.h"
 #include "print/Tondrik.h"
 
 #include <QContextMenuEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <memory>
@@ -32,7 +39,7 @@ const TVoceGriglia VociGriglia[] = {
     {"Ricerca su chiave ", QKeySequence(Qt::Key_F7), nullptr, true},
     {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
     {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
-    {"Personalizza Griglia", QKeySequence(), nullptr, false},
+    {"Personalizza Griglia", QKeySequence(), &TPtqGrid::PersonalizzaGriglia, true},
     {"Stampa", QKeySequence(), nullptr, false},
 };
 constexpr int VoceRicercaSuChiave = 2;
@@ -52,7 +59,15 @@ TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) 
     FTimer = new QTimer(this);
     FTimer->setInterval(1000);
     FModello = new TFbDataSetModel(this);
-    setModel(FModello);
+    FModelloGriglia = new TModelloGriglia(FModello, this);
+    setModel(FModelloGriglia);
+    horizontalHeader()->setSectionsMovable(true);
+    // presses and double-clicks on the titles reach the headers' viewports
+    horizontalHeader()->viewport()->installEventFilter(this);
+    verticalHeader()->viewport()->installEventFilter(this);
+    // shown once the view's own code has returned: a modal box must not run inside it
+    connect(FModelloGriglia, &TModelloGriglia::ErroreCaricamento, this,
+            [this](const QString& messaggio) { MessageBoxes().Errore(this, messaggio); }, Qt::QueuedConnection);
     Loaded(menuProprietario);
 }
 
@@ -98,12 +113,7 @@ void TPtqGrid::Loaded(QMenu* menuProprietario) {
     FVoci[VoceRicercaSuChiave]->setEnabled(false);
     VoceMenuStampa = FVoci[VoceStampa];
 
-    FCampoDiOrdinamento.clear();
-    FPosizioneCampoOrdinamento = -1;
-    FTipoOrdinamento = 1;
-    ModalitaFunzionamento = 0;
-    FOrdinamentoA = 0;
-    ButtonCtrlDown = false;
+    FOrdinamento.Inizializza();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
@@ -212,17 +222,184 @@ TFbDatabase* TPtqGrid::DatabaseImpostazioniEffettivo() const {
 
 void TPtqGrid::CheckTabPtqGrid() { ::CheckTabPtqGrid(DatabaseImpostazioniEffettivo()); }
 
-void TPtqGrid::PreparaOrdinamento(TFbDataSet* dataSet) {
-    if (FVecchioBeforeOpen) FVecchioBeforeOpen(dataSet);
+TChiaveImpostazioni TPtqGrid::ChiaveAspetto() const {
+    return {FTabellaAspettoGriglia, FCodiceProgetto, FSituazione, FUtente};
+}
+
+TColonneGriglia TPtqGrid::Colonne() const { return {*const_cast<TPtqGrid*>(this), *FModelloGriglia}; }
+
+bool TPtqGrid::RicercaAperta() const { return RPtqGridForm && RPtqGridForm->isVisible(); }
+
+// --- Layout memory ------------------------------------------------------------------------------
+
+void TPtqGrid::SalvaAspettoSuStorico() {
+    if (!FSorgenteDati || !FSorgenteDati->Active()) return;
+    TFbDatabase* database = DatabaseImpostazioniEffettivo();
+    if (!database) return;
+    SalvaAspetto(database, ChiaveAspetto(), Colonne().Colonne(), FOrdinamento);
+}
+
+void TPtqGrid::RecuperaAspettodaStorico() {
+    if (!FSorgenteDati) return;
+    if (!FSorgenteDati->Active()) {
+        if (FTipoTabella == 0 && FQuery) FQuery->SQL << FSQLFiltro;
+        return;
+    }
+    if (FTipoTabella == 1 && FTable && !FOrdinamento.FCampoDiOrdinamento.isEmpty() && !RicercaAperta())
+        FTable->IndexFieldNames = FOrdinamento.FCampoDiOrdinamento;
+    if (TFbDatabase* database = DatabaseImpostazioniEffettivo()) {
+        TColonneGriglia colonne = Colonne();
+        ApplicaAspetto(LeggiAspetto(database, ChiaveAspetto(), false), colonne);
+    }
+    ColoraTitoliOrdinamento();
+    if (FTipoTabella == 1 && FTable) {
+        AggiornaCampiIndicizzati();
+        Colonne().ColoraTitoli(ColoriIndicizzati(Colonne().NomiCampi(), FListaCampiIndicizzati, FColoreCampoIndicizzato));
+        ColoraTitoliOrdinamento();
+    }
+}
+
+void TPtqGrid::AggiornaCampiIndicizzati() {
+    QStringList campi;
+    for (const TFbIndexDef& indice : FTable->IndexDefs()) campi << indice.Fields.join(";");
+    FListaCampiIndicizzati = campi.join(";");
 }
 
 void TPtqGrid::DopoApertura(TFbDataSet* dataSet) {
     if (FVecchioAfterOpen) FVecchioAfterOpen(dataSet);
+    const bool sorgente = (FTipoTabella == 0 && FQuery) || (FTipoTabella == 1 && FTable);
+    if (sorgente) {
+        RecuperaAspettodaStorico();
+        if (!FCampoSelezionato.isEmpty()) SelezionaColonna(Colonne().PosizioneDi(FCampoSelezionato));
+    }
+    if (FTipoTabella == 1 && FTable) AggiornaCampiIndicizzati();
+    if (sorgente) {
+        Colonne().ColoraTitoli(ColoriIndicizzati(Colonne().NomiCampi(), FListaCampiIndicizzati, FColoreCampoIndicizzato));
+        ColoraTitoliOrdinamento();
+    }
+    if (DisabilitaMemPosGriglie && FSituazione > 0) {
+        // the layout of the positive situation becomes the starting point of this session's rows
+        FSituazione = -FSituazione;
+        SalvaAspettoSuStorico();
+    }
 }
 
-void TPtqGrid::SalvaAspettoSuStorico() {}
+// --- Sorting ------------------------------------------------------------------------------------
 
-void TPtqGrid::RecuperaAspettodaStorico() {}
+void TPtqGrid::PreparaOrdinamento(TFbDataSet* dataSet) {
+    if (FVecchioBeforeOpen) FVecchioBeforeOpen(dataSet);
+    if (TFbDatabase* database = DatabaseImpostazioniEffettivo())
+        CaricaOrdinamento(database, ChiaveAspetto(), FCampiPersonalizzati, FCampiPersonalizzatiDecodifica, FOrdinamento);
+    // during a search the search writes its own ORDER BY
+    if (FTipoTabella == 0 && FQuery && FOrderBy && !RicercaAperta())
+        FQuery->SQL << LineeOrdinamentoQuery(FQuery->Database(), FSQLIniziale, FOrdinamento, FCampiPersonalizzati,
+                                             ChiavePrimariaOrdDefault, FNomeTabellaQuery);
+}
+
+void TPtqGrid::ColoraTitoliOrdinamento() {
+    TColonneGriglia colonne = Colonne();
+    colonne.ColoraTitoli(FOrdinamento.ColoriTitoli(colonne.Conta(), FColoreCampoOrdinamento));
+}
+
+void TPtqGrid::ColoraTitoli() {
+    TColonneGriglia colonne = Colonne();
+    colonne.AzzeraColoriTitoli();
+    if (FTipoTabella == 0 || FTipoTabella == 1)
+        colonne.ColoraTitoli(ColoriIndicizzati(colonne.NomiCampi(), FListaCampiIndicizzati, FColoreCampoIndicizzato));
+    ColoraTitoliOrdinamento();
+}
+
+void TPtqGrid::SelezionaColonna(int posizione) {
+    const int campo = Colonne().Campo(posizione);
+    if (campo < 0 || model()->rowCount() == 0) return;
+    setCurrentIndex(model()->index(qMax(currentIndex().row(), 0), campo));
+}
+
+void TPtqGrid::MouseDown(const QPoint& punto) {
+    FPosizioneXMouse = punto.x();
+    FPosizioneYMouse = punto.y();
+}
+
+int TPtqGrid::TitoloSotto(const QPoint& punto) const {
+    const QHeaderView* titoli = horizontalHeader();
+    if (punto.y() < titoli->y() || punto.y() >= titoli->y() + titoli->height()) return -1;
+    if (punto.x() < titoli->x()) return -2;
+    const int campo = titoli->logicalIndexAt(punto.x() - titoli->x());
+    return campo < 0 ? -2 : titoli->visualIndex(campo);
+}
+
+bool TPtqGrid::DblClick() {
+    if (!FAbilitaOrdinamento) return false;
+    // the Ctrl key as it is now, not as the mouse event saw it
+    FOrdinamento.CambiaModalita(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
+    const int colonna = TitoloSotto(QPoint(FPosizioneXMouse, FPosizioneYMouse));
+    if (colonna == -1) return false;
+    if (colonna >= 0) {
+        try {
+            OrdinaPerColonna(colonna);
+        } catch (const Exception& e) {
+            MessageBoxes().Errore(this, e.Message());
+        }
+    }
+    return true;
+}
+
+void TPtqGrid::OrdinaPerColonna(int colonna) {
+    TColonneGriglia colonne = Colonne();
+    const QString campo = colonne.NomeCampo(colonna);
+    const QString origine = colonne.Origine(colonna);
+    const QString espressione =
+        EspressioneCampo(campo, MaiuscoloAZ(origine), FCampiPersonalizzati, FCampiPersonalizzatiDecodifica);
+    const QString nome = FOrdinamento.DoppioClicTitolo(colonna, campo, espressione, origine);
+    if (!FTabellaPiccola && !FAbilitaRicF5Sempre && FTipoTabella != 2 && !CampoIndicizzato(nome, FListaCampiIndicizzati)) {
+        MessageBoxes().Avviso(this, "Attenzione: Non è possibile eseguire la ricerca su un campo non indicizzato di "
+                                    "una tabella di grandi dimensioni");
+        return;
+    }
+    SalvaAspettoSuStorico();
+    if (FTipoTabella == 0 && FQuery) {
+        // the grid reopens its source itself: the owner's handlers leave the text alone
+        const bool ricerca = FRicercaInCorso;
+        FRicercaInCorso = true;
+        try {
+            FQuery->Close();
+            FQuery->SQL = FSQLIniziale;
+            FQuery->SQL << FSQLFiltro;
+            FQuery->Open();
+        } catch (...) {
+            FRicercaInCorso = ricerca;
+            throw;
+        }
+        FRicercaInCorso = ricerca;
+        SelezionaColonna(colonna);
+    } else if (FTipoTabella == 1 && FTable) {
+        // the table takes a new row order when it opens; its after-open handler restores the layout
+        FTable->Close();
+        FTable->IndexFieldNames = FOrdinamento.IndexFieldNames();
+        FTable->Open();
+    }
+    ColoraTitoli();
+}
+
+void TPtqGrid::mousePressEvent(QMouseEvent* event) {
+    MouseDown(viewport()->mapTo(this, event->position().toPoint()));
+    QTableView::mousePressEvent(event);
+}
+
+void TPtqGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!DblClick()) QTableView::mouseDoubleClickEvent(event);
+}
+
+bool TPtqGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport()) {
+        auto* area = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::MouseButtonPress)
+            MouseDown(area->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
+        else if (event->type() == QEvent::MouseButtonDblClick && DblClick())
+            return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
 
 // --- Commands -----------------------------------------------------------------------------------
 

@@ -4,7 +4,10 @@
 #include "db/FbDataSet.h"
 #include "db/FbDatabase.h"
 #include "db/FbTable.h"
+#include "grid/ColonneGriglia.h"
 #include "grid/ColoriGriglia.h"
+#include "grid/OrdinamentoGriglia.h"
+#include "grid/TabelleGriglia.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -17,6 +20,8 @@ class QDialog;
 class QMenu;
 class QTimer;
 class TFbDataSetModel;
+class TPPtqGridForm;
+class TModelloGriglia;
 
 class TPtqGrid : public QTableView {
     Q_OBJECT
@@ -24,7 +29,7 @@ public:
     using TNotifyEvent = std::function<void(TPtqGrid*)>;
 
     // Longest multi-column sort list (entries 0 to 65535).
-    static constexpr int MassimoOrdinamentoA = 65536;
+    static constexpr int MassimoOrdinamentoA = TOrdinamentoGriglia::MassimoVoci;
 
     // When the owner gives a popup menu of its own, the grid's commands are appended to it after
     // a separator; otherwise the grid shows a menu of its own.
@@ -95,9 +100,28 @@ public:
     bool AbilitaRicF5Sempre() const { return FAbilitaRicF5Sempre; }
 
     // --- Layout memory --------------------------------------------------------------------------
+    // Writes the columns' layout and sort marks when they differ from the stored rows.
     void SalvaAspettoSuStorico();
+    // Source open: applies the stored layout. Source closed: appends the search condition in
+    // force to the query's text.
     void RecuperaAspettodaStorico();
     bool RicercaInCorso() const { return FRicercaInCorso; }
+    // The key of the user's rows in the layout table (the working situation may be negative).
+    TChiaveImpostazioni ChiaveAspetto() const;
+    // The columns by their index in the grid.
+    TColonneGriglia Colonne() const;
+    TModelloGriglia* ModelloGriglia() const { return FModelloGriglia; }
+
+    // --- Sorting --------------------------------------------------------------------------------
+    TOrdinamentoGriglia& Ordinamento() { return FOrdinamento; }
+    const TOrdinamentoGriglia& Ordinamento() const { return FOrdinamento; }
+    // The next opening decides the sort mode again and reloads the stored sort.
+    void SettaGridPerForzaturaOrdinamento() { FOrdinamento.Forza(); }
+    // The title double-click on grid column `colonna`, after the mode switch: records the sort,
+    // saves the layout, reopens the source in the new order and colours the titles.
+    void OrdinaPerColonna(int colonna);
+    // Title colours: every title back to its default, then the indexed and the sort titles.
+    void ColoraTitoli();
 
     // --- Commands -------------------------------------------------------------------------------
     QMenu* MenuPopup() const;           // the menu holding the grid's commands
@@ -109,6 +133,11 @@ public:
     void AggiornaVoci();
     void LanciaQuery();
     void DimezzaColonna();
+    // "Personalizza Griglia": the layout is saved, edited in the personalisation dialog and applied.
+    void PersonalizzaGriglia();
+    // "Aspetto Base" of that dialog: after the warning, forgets the stored layout and positions.
+    void RipristinaAspettoBase();
+    TPPtqGridForm* FormPersonalizzazione() const;  // while the dialog is shown
     // The F5-F9 keys run their commands while the grid has the focus; an owner that maps the
     // keys itself switches them off, so each key runs its command once.
     void SetScorciatoieAttive(bool attive);
@@ -122,12 +151,25 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Loaded(QMenu* menuProprietario);
     void Sgancia();
     void PreparaOrdinamento(TFbDataSet* dataSet);
     void DopoApertura(TFbDataSet* dataSet);
+    void MouseDown(const QPoint& punto);
+    // True when the double-click fell on the title row and the grid handled it.
+    bool DblClick();
+    // Grid column whose title lies under `punto` (grid coordinates); -1 outside the titles, -2
+    // on the title row's record-indicator cell.
+    int TitoloSotto(const QPoint& punto) const;
+    bool RicercaAperta() const;
+    void ColoraTitoliOrdinamento();
+    void AggiornaCampiIndicizzati();
+    void SelezionaColonna(int posizione);
     void AvviaUtility(const QString& tabella, TFbDatabase* database, int utente);
     void CopiaInTabellaAppoggio();
 
@@ -145,7 +187,7 @@ private:
     QString FTabellaAspettoGriglia;
     int FSituazione = 0;
     int FUtente = 0;
-    QPointer<QDialog> PPtqGridForm;
+    QPointer<TPPtqGridForm> PPtqGridForm;
     int FTipoTabella = 0;
     QTimer* FTimer = nullptr;
     TFbDataSet::TNotifyEvent FVecchioAfterOpen;
@@ -158,18 +200,7 @@ private:
     bool FAbilitaTimer = false;
     QString FListaCampiIndicizzati;
     bool FAbilitaRicF5Sempre = false;
-    QString FCampoDiOrdinamento;
-    QString FOrigineCampoDiOrdinamento;
-    int FPosizioneCampoOrdinamento = 0;
-    int FTipoOrdinamento = 0;
-    // Multi-column sort list; the vectors grow on demand up to MassimoOrdinamentoA entries.
-    QVector<QString> FCampoDiOrdinamentoA;
-    QVector<QString> FOrigineCampoDiOrdinamentoA;
-    QVector<int> FPosizioneCampoOrdinamentoA;
-    QVector<int> FTipoOrdinamentoA;
-    qint16 ModalitaFunzionamento = 0;
-    qint16 FOrdinamentoA = 0;
-    bool ButtonCtrlDown = false;
+    TOrdinamentoGriglia FOrdinamento;
     QString FSQLFiltro;
     TFbDataSet::TNotifyEvent FVecchioBeforeOpen;
     int FTipoRicerca = 0;
@@ -193,5 +224,6 @@ private:
     QPointer<TFbQuery> FQuery;
     QPointer<TFbDatabase> FDatabaseImpostazioni;
     TFbDataSetModel* FModello = nullptr;
+    TModelloGriglia* FModelloGriglia = nullptr;
     QList<QAction*> FVoci;  // the grid's seven items, in menu order
 };

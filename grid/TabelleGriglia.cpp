@@ -6,6 +6,14 @@
 
 #include <memory>
 
+QStringList LineeChiave(const TChiaveImpostazioni& chiave) {
+    return {"WHERE (CodiceSituazione=" + QString::number(chiave.Situazione) + ")",
+            "AND (CodiceUtente=" + QString::number(chiave.Utente) + ")",
+            "AND (CodiceProgetto=" + QString::number(chiave.Progetto) + ")"};
+}
+
+QString TabellaQuotata(const TChiaveImpostazioni& chiave) { return "\"" + chiave.Tabella + "\""; }
+
 const QVector<TTabellaGriglia>& TabelleGriglia() {
     static const QVector<TTabellaGriglia> tabelle{
         {"STOASP1",

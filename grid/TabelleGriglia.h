@@ -16,6 +16,21 @@ struct TTabellaGriglia {
 // The four tables in the order they are checked: STOASP1, STOPOS1, SETGRID, TABX.
 const QVector<TTabellaGriglia>& TabelleGriglia();
 
+// Key of a user's rows in the layout and dialog-position tables: the table's name, the project,
+// the working situation (negative while layout memory is disabled) and the user.
+struct TChiaveImpostazioni {
+    QString Tabella;
+    int Progetto = 0;
+    int Situazione = 0;
+    int Utente = 0;
+};
+
+// The three lines that select a key's rows: "WHERE (CodiceSituazione=..)", "AND (CodiceUtente=..)",
+// "AND (CodiceProgetto=..)".
+QStringList LineeChiave(const TChiaveImpostazioni& chiave);
+// The table's name between double quotes, as the statements on these tables write it.
+QString TabellaQuotata(const TChiaveImpostazioni& chiave);
+
 // Creates each missing table in one transaction on `database`; errors reach the caller with the
 // transaction left uncommitted.
 void CheckTabPtqGrid(TFbDatabase* database);

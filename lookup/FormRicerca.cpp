@@ -1,5 +1,6 @@
 #include "lookup/FormRicerca.h"
 
+#include "controls/Centratura.h"
 #include "controls/MessageBoxes.h"
 #include "db/Errore.h"
 #include "db/FbDataSetModel.h"
@@ -12,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -209,11 +209,7 @@ void TFormRicerca::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;  // restored by the window system: nothing new to show
     if (!FCentrata) {
-        if (const QScreen* schermo = screen()) {
-            QRect finestra = frameGeometry();
-            finestra.moveCenter(schermo->availableGeometry().center());
-            move(finestra.topLeft());
-        }
+        CentraSulloSchermo(this);
         FCentrata = true;
     }
     FormShow();

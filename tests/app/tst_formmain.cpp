@@ -341,13 +341,15 @@ private slots:
         QVERIFY(grid->AbilitaRicercheF5());
         form->IBQuery->Open();
         const QStringList atteso{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT", "WHERE", "  ID IS NOT NULL", "  AND", "  DATOINPUT='A''1'"};
-        QCOMPARE(form->IBQuery->SQL, atteso);
+        // the grid adds the search condition in force (none: an empty line) and its order
+        const QStringList aggiunte{"", "ORDER BY ZELSCANLOGLIGHT.ID"};
+        QCOMPARE(form->IBQuery->SQL, atteso + aggiunte);
         QCOMPARE(grid->SQLIniziale(), atteso);
         form->Aggiorna();  // a rebuild closes the grid's query
         QVERIFY(!form->IBQuery->Active());
         form->EditFiltroCodice->clear();
         form->IBQuery->Open();
-        QCOMPARE(form->IBQuery->SQL, atteso.mid(0, 6));
+        QCOMPARE(form->IBQuery->SQL, atteso.mid(0, 6) + aggiunte);
     }
 
     void gridKeysRunTheirCommandOnce() {

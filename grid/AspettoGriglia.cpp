@@ -1,0 +1,152 @@
+#include "grid/AspettoGriglia.h"
+
+#include "db/Errore.h"
+#include "db/FbSQL.h"
+#include "db/FbTransaction.h"
+#include "grid/CostruttoriSQL.h"
+
+QStringList LineeLetturaAspetto(const TChiaveImpostazioni& chiave, bool perPosizione) {
+    QStringList linee = QStringList{"SELECT * FROM " + TabellaQuotata(chiave)} + LineeChiave(chiave);
+    if (perPosizione) linee << "ORDER BY Posizione";
+    return linee;
+}
+
+QStringList LineeCancellaAspetto(const TChiaveImpostazioni& chiave) {
+    return QStringList{"DELETE FROM " + TabellaQuotata(chiave)} + LineeChiave(chiave);
+}
+
+QStringList LineeInserisciAspetto(const TChiaveImpostazioni& chiave) {
+    return {"INSERT INTO " + chiave.Tabella + "(",
+            "CODICEPROGETTO,",
+            "CODICESITUAZIONE,",
+            "CODICEUTENTE,",
+            "NOMECAMPO,",
+            "LARGHEZZA,",
+            "POSIZIONE,",
+            "NOMECOLONNA,",
+            "ORDINAMENTO,",
+            "VISIBILE,",
+            "COLORECOLONNA,",
+            "ORIGINE",
+            ")",
+            "VALUES(",
+            QString::number(chiave.Progetto) + ",",
+            QString::number(chiave.Situazione) + ",",
+            QString::number(chiave.Utente) + ",",
+            ":NOMECAMPO,",
+            ":LARGHEZZA,",
+            ":POSIZIONE,",
+            ":NOMECOLONNA,",
+            ":ORDINAMENTO,",
+            ":VISIBILE,",
+            ":COLORECOLONNA,",
+            ":ORIGINE",
+            ")"};
+}
+
+bool AspettoCambiato(const QVector<TRigaAspetto>& righe, const QVector<TColonnaAspetto>& colonne,
+                     const TOrdinamentoGriglia& ordinamento) {
+    if (righe.size() != colonne.size()) return true;
+    for (int i = 0; i < righe.size(); ++i) {
+        const TRigaAspetto& riga = righe[i];
+        if (riga.NomeCampo != MaiuscoloAZ(colonne[i].NomeCampo) || riga.Posizione != i ||
+            riga.Larghezza != colonne[i].Larghezza)
+            return true;
+    }
+    for (const TRigaAspetto& riga : righe) {
+        // a null mark reads 0
+        const std::optional<int> marca = ordinamento.Marca(riga.NomeCampo);
+        if (marca && riga.Ordinamento.toInt() != *marca) return true;
+    }
+    return false;
+}
+
+namespace {
+
+TRigaAspetto LeggiRiga(const TFbSQL& q) {
+    TRigaAspetto r;
+    r.NomeCampo = q.FieldByName("NomeCampo").AsString();
+    r.Origine = q.FieldByName("Origine").AsString();
+    r.Posizione = q.FieldByName("Posizione").AsInteger();
+    r.Larghezza = q.FieldByName("Larghezza").AsInteger();
+    r.NomeColonna = q.FieldByName("NomeColonna").AsString();
+    r.Colore = q.FieldByName("ColoreColonna").AsInteger();
+    r.Visibile = q.FieldByName("Visibile").AsInteger() != 0;
+    const TFbField ordinamento = q.FieldByName("Ordinamento");
+    if (!ordinamento.IsNull()) r.Ordinamento = ordinamento.AsInteger();
+    return r;
+}
+
+QVector<TRigaAspetto> Leggi(TFbSQL& q, const TChiaveImpostazioni& chiave, bool perPosizione,
+                            TLunghezzeAspetto* lunghezze) {
+    q.SetParamCheck(false);
+    q.SetSQL(LineeLetturaAspetto(chiave, perPosizione));
+    QVector<TRigaAspetto> righe;
+    for (q.ExecQuery(); !q.Eof(); q.Next()) righe << LeggiRiga(q);
+    if (lunghezze) {
+        lunghezze->NomeCampo = q.FieldDefs().value(q.FieldIndex("NOMECAMPO")).Size;
+        lunghezze->Origine = q.FieldDefs().value(q.FieldIndex("ORIGINE")).Size;
+        lunghezze->NomeColonna = q.FieldDefs().value(q.FieldIndex("NOMECOLONNA")).Size;
+    }
+    q.Close();
+    return righe;
+}
+
+}  // namespace
+
+QVector<TRigaAspetto> LeggiAspetto(TFbDatabase* database, const TChiaveImpostazioni& chiave, bool perPosizione,
+                                   TLunghezzeAspetto* lunghezze) {
+    TFbTransaction transazione(database);
+    transazione.Start();
+    TFbSQL q(database, &transazione);
+    const QVector<TRigaAspetto> righe = Leggi(q, chiave, perPosizione, lunghezze);
+    transazione.Rollback();
+    return righe;
+}
+
+bool SalvaAspetto(TFbDatabase* database, const TChiaveImpostazioni& chiave, const QVector<TColonnaAspetto>& colonne,
+                  const TOrdinamentoGriglia& ordinamento) {
+    TFbTransaction transazione(database);
+    transazione.Start();
+    TFbSQL q(database, &transazione);
+    TLunghezzeAspetto lunghezze;
+    const QVector<TRigaAspetto> righe = Leggi(q, chiave, true, &lunghezze);
+    const bool cambiato = AspettoCambiato(righe, colonne, ordinamento);
+    if (cambiato) {
+        q.SetSQL(LineeCancellaAspetto(chiave));
+        q.ExecQuery();
+        q.SetParamCheck(true);
+        q.SetSQL(LineeInserisciAspetto(chiave));
+        q.Prepare();
+        for (int i = 0; i < colonne.size(); ++i) {
+            const TColonnaAspetto& c = colonne[i];
+            const std::optional<int> marca = ordinamento.Marca(c.NomeCampo);
+            q.SetParam("NOMECAMPO", MaiuscoloAZ(c.NomeCampo.left(lunghezze.NomeCampo)));
+            q.SetParam("LARGHEZZA", c.Larghezza);
+            q.SetParam("POSIZIONE", i);
+            q.SetParam("NOMECOLONNA", c.NomeColonna.left(lunghezze.NomeColonna));
+            q.SetParam("ORDINAMENTO", marca ? QVariant(*marca) : QVariant());
+            q.SetParam("VISIBILE", c.Visibile ? 1 : 0);
+            q.SetParam("COLORECOLONNA", c.Colore);
+            q.SetParam("ORIGINE", MaiuscoloAZ(c.Origine.left(lunghezze.Origine)));
+            q.ExecQuery();
+        }
+    }
+    transazione.Commit();
+    return cambiato;
+}
+
+void ApplicaAspetto(const QVector<TRigaAspetto>& righe, TColonneGriglia& colonne) {
+    for (const TRigaAspetto& riga : righe) {
+        try {
+            colonne.SpostaCampo(riga.NomeCampo, riga.Posizione);
+        } catch (const Exception&) {
+        }
+    }
+    for (const TRigaAspetto& riga : righe) {
+        try {
+            colonne.ImpostaColonna(riga.Posizione, riga.Larghezza, riga.NomeColonna, riga.Colore, riga.Visibile);
+        } catch (const Exception&) {
+        }
+    }
+}

@@ -1,0 +1,190 @@
+#include "grid/PPtqGrid.h"
+
+#include "controls/Centratura.h"
+#include "controls/MessageBoxes.h"
+#include "db/Errore.h"
+#include "grid/ColoriGriglia.h"
+#include "grid/CostruttoriSQL.h"
+#include "grid/ModelloAspetto.h"
+
+#include <QColorDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace {
+constexpr int Margine = 8;
+constexpr int LarghezzaPannelloPulsanti = 116;
+const QSize DimensionePulsante(100, 28);
+}  // namespace
+
+QStringList SQLRigheAspetto(const QString& tabella, int situazione, int utente, int progetto) {
+    return {"SELECT NomeCampo, NomeColonna, ColoreColonna, Visibile, Posizione FROM \"" + tabella + "\"",
+            "WHERE (CodiceSituazione=" + QString::number(situazione) + ")",
+            "AND (CodiceUtente=" + QString::number(utente) + ")",
+            "AND (CodiceProgetto=" + QString::number(progetto) + ")"};
+}
+
+QStringList WhereModificaAspetto(int situazione, int utente, int progetto) {
+    return {"WHERE (CodiceSituazione=" + QString::number(situazione) + ")",
+            "AND(CodiceUtente=" + QString::number(utente) + ")", "AND(Posizione=:Posizione)",
+            "AND(CodiceProgetto=" + QString::number(progetto) + ")"};
+}
+
+TPPtqGridForm::TPPtqGridForm(QWidget* owner, const QString& tabellaAspettoGriglia, int progetto, int utente,
+                             int situazione, TFbDatabase* database)
+    : QDialog(owner), Situazione(situazione), Utente(utente), Progetto(progetto),
+      TabellaAspettoGriglia(tabellaAspettoGriglia), IBTransaction1(database) {
+    IBQuery1.SetDatabase(database);
+    IBQuery1.SetTransaction(&IBTransaction1);
+    IBQuery1.UpdateObject = &IBUpdateSQL1;
+    CreaControlli();
+    CaricaGriglia();
+}
+
+TPPtqGridForm::~TPPtqGridForm() {
+    // rows already posted are kept when the dialog ends
+    FModello->SetDataSet(nullptr);
+    IBQuery1.Cancel();
+    try {
+        if (IBTransaction1.Active()) IBTransaction1.Commit();
+    } catch (const Exception&) {
+        // nothing left to show the error in; the rows stay as the database has them
+    }
+}
+
+void TPPtqGridForm::CreaControlli() {
+    FDBGrid1 = new QTableView(this);
+    FModello = new TModelloAspetto(this);
+    FModello->SetDataSet(&IBQuery1);
+    FDBGrid1->setModel(FModello);
+    FDBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    FDBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    FDBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+    connect(FDBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { LasciaRiga(); });
+
+    FSpeedButton1 = new QPushButton(QStringLiteral("Cambia Colore"));
+    FButtonColoreDefault = new QPushButton(QStringLiteral("Colore Default"));
+    FButtonAspettoBase = new QPushButton(QStringLiteral("Aspetto Base"));
+    FButtonChiudi = new QPushButton(QStringLiteral("Ch&iudi"));
+    auto* pannelloPulsanti = new QWidget(this);
+    pannelloPulsanti->setFixedWidth(LarghezzaPannelloPulsanti);
+    auto* pulsanti = new QVBoxLayout(pannelloPulsanti);
+    pulsanti->setContentsMargins(Margine, 0, Margine, 0);
+    pulsanti->setSpacing(Margine);
+    for (QPushButton* b : {FSpeedButton1, FButtonColoreDefault, FButtonAspettoBase, FButtonChiudi}) {
+        b->setFixedSize(DimensionePulsante);
+        b->setAutoDefault(false);
+        pulsanti->addWidget(b);
+    }
+    pulsanti->addStretch();
+
+    auto* centro = new QHBoxLayout;
+    centro->setContentsMargins(0, 0, 0, 0);
+    centro->setSpacing(0);
+    centro->addWidget(FDBGrid1, 1);
+    centro->addWidget(pannelloPulsanti);
+    auto* tutto = new QVBoxLayout(this);
+    tutto->setContentsMargins(Margine, Margine, 0, Margine);
+    tutto->addLayout(centro);
+
+    connect(FSpeedButton1, &QPushButton::clicked, this, &TPPtqGridForm::CambiaColore);
+    connect(FButtonColoreDefault, &QPushButton::clicked, this, &TPPtqGridForm::ColoreDefault);
+    connect(FButtonAspettoBase, &QPushButton::clicked, this, [this] {
+        if (!OnAspettoBase) return;
+        try {
+            OnAspettoBase();
+        } catch (const Exception& e) {
+            MessageBoxes().Errore(this, e.Message());
+        }
+    });
+    connect(FButtonChiudi, &QPushButton::clicked, this, &TPPtqGridForm::Chiudi);
+    resize(681, 377);
+}
+
+void TPPtqGridForm::CaricaGriglia() {
+    IBQuery1.Close();
+    IBQuery1.SQL.clear();
+    IBQuery1.SQL = SQLRigheAspetto(TabellaAspettoGriglia, Situazione, Utente, Progetto);
+    PreparaSQLAggiornamento(IBQuery1, TabellaAspettoGriglia, QStringLiteral("UPDATE"), IBUpdateSQL1);
+    IBUpdateSQL1.ModifySQL << WhereModificaAspetto(Situazione, Utente, Progetto);
+    IBQuery1.Open();
+    IBQuery1.FetchMore(std::numeric_limits<int>::max());  // a few rows: one per column of the grid
+    for (int c = 0; c < FModello->columnCount(); ++c) {
+        FDBGrid1->setColumnHidden(c, c == FModello->ColonnaCampo(QStringLiteral("POSIZIONE")));
+        FDBGrid1->setItemDelegateForColumn(c, nullptr);
+    }
+    if (FModello->ColonnaColore() >= 0)
+        FDBGrid1->setItemDelegateForColumn(FModello->ColonnaColore(), new TDelegatoColore(FDBGrid1));
+    if (FModello->rowCount() > 0) FDBGrid1->setCurrentIndex(FModello->index(0, 0));
+}
+
+void TPPtqGridForm::LasciaRiga() {
+    const int riga = FDBGrid1->currentIndex().row();
+    const int inModifica = IBQuery1.RecNo();
+    try {
+        FModello->PostaRiga();
+        if (riga >= 0 && IBQuery1.Active()) IBQuery1.MoveTo(riga);
+    } catch (const Exception& e) {
+        MessageBoxes().Errore(this, e.Message());
+        // the row stays in edit mode: bring the user back to it once the move is over
+        QTimer::singleShot(0, this, [this, inModifica] {
+            FDBGrid1->setCurrentIndex(FModello->index(inModifica, qMax(0, FDBGrid1->currentIndex().column())));
+        });
+    }
+}
+
+void TPPtqGridForm::ImpostaColore(const QVariant& colore) {
+    const int riga = FDBGrid1->currentIndex().row();
+    if (riga < 0 || FModello->ColonnaColore() < 0) return;
+    FModello->setData(FModello->index(riga, FModello->ColonnaColore()), colore);
+}
+
+void TPPtqGridForm::CambiaColore() {
+    const int riga = FDBGrid1->currentIndex().row();
+    if (riga < 0 || FModello->ColonnaColore() < 0) return;
+    const QVariant attuale = FModello->index(riga, FModello->ColonnaColore()).data(Qt::EditRole);
+    if (!FColorDialog1) FColorDialog1 = new QColorDialog(this);
+    FColorDialog1->setCurrentColor(ColoreQt(TColore(attuale.isNull() ? 0 : attuale.toLongLong())));
+    if (FColorDialog1->exec() != QDialog::Accepted) return;
+    ImpostaColore(qint32(ColoreDaQt(FColorDialog1->currentColor())));
+}
+
+void TPPtqGridForm::ColoreDefault() { ImpostaColore(QVariant()); }
+
+void TPPtqGridForm::Chiudi() {
+    // a value still being typed belongs to the row
+    const QModelIndex corrente = FDBGrid1->currentIndex();
+    if (QWidget* editor = FDBGrid1->indexWidget(corrente)) {
+        emit FDBGrid1->itemDelegateForIndex(corrente)->commitData(editor);
+        emit FDBGrid1->itemDelegateForIndex(corrente)->closeEditor(editor);
+    }
+    try {
+        FModello->PostaRiga();
+        if (IBTransaction1.Active()) IBTransaction1.Commit();
+    } catch (const Exception& e) {
+        MessageBoxes().Errore(this, e.Message());
+        return;
+    }
+    accept();
+}
+
+void TPPtqGridForm::reject() {
+    // closing by other means drops the edit still open on the current row
+    IBQuery1.Cancel();
+    QDialog::reject();
+}
+
+void TPPtqGridForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!FCentrata && !event->spontaneous()) {
+        CentraSulloSchermo(this);
+        FCentrata = true;
+    }
+}

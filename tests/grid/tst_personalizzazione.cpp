@@ -1,0 +1,413 @@
+// The personalisation dialog over the grid's layout rows, its warning, and the reset to the base
+// layout, driven with keys and clicks on real databases.
+#include "db/FbTransaction.h"
+#include "grid/AvPtqGr.h"
+#include "grid/ColoriGriglia.h"
+#include "grid/ModelloAspetto.h"
+#include "grid/PPtqGrid.h"
+#include "grid/PersonalizzazioneGriglia.h"
+#include "grid/PtqGrid.h"
+#include "grid/TabelleGriglia.h"
+#include "tests/support/RecordingBoxes.h"
+#include "tests/support/TestDb.h"
+
+#include <QColorDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+constexpr int Progetto = 534;
+constexpr int Situazione = 1;
+constexpr int Utente = 5;
+
+// Runs `azione` on the next modal dialog of type T once it shows (the caller then opens it).
+template <typename T>
+void AlProssimoModale(std::function<void(T*)> azione) {
+    auto* attesa = new QTimer;
+    attesa->setInterval(10);
+    QObject::connect(attesa, &QTimer::timeout, [attesa, azione] {
+        T* dialogo = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialogo || !dialogo->isVisible()) return;
+        attesa->stop();
+        attesa->deleteLater();
+        azione(dialogo);
+    });
+    attesa->start();
+}
+
+QPoint CentroCella(QTableView* vista, int riga, int colonna) {
+    return vista->visualRect(vista->model()->index(riga, colonna)).center();
+}
+
+QColor ColoreCella(QTableView* vista, int riga, int colonna) {
+    const QImage immagine = vista->viewport()->grab().toImage();
+    return immagine.pixelColor(CentroCella(vista, riga, colonna) + QPoint(3, 0));
+}
+
+}  // namespace
+
+class TestPersonalizzazione : public QObject {
+    Q_OBJECT
+    TTestDir FDir;
+    TFbDatabase FDb;
+    TFbTransaction FTr{&FDb};
+
+    // Three layout rows for the project, situation and user, plus one of another user.
+    void RigheAspetto() {
+        EseguiSQL(FDb, "DELETE FROM STOASP1");
+        EseguiSQL(FDb, "DELETE FROM STOPOS1");
+        const char* righe[] = {
+            "(534,1,5,'ID',64,0,'Numero',0,1,0,'ZELSCANLOGLIGHT.ID')",
+            "(534,1,5,'DATOINPUT',120,1,'DATOINPUT',0,1,NULL,'ZELSCANLOGLIGHT.DATOINPUT')",
+            "(534,1,5,'NR_MACCHINA',80,2,'NR_MACCHINA',0,1,255,'ZELSCANLOGLIGHT.NR_MACCHINA')",
+            "(534,1,6,'ID',64,0,'Altro utente',0,1,0,'ZELSCANLOGLIGHT.ID')",
+        };
+        for (const char* r : righe)
+            EseguiSQL(FDb, QString("INSERT INTO STOASP1 (CODICEPROGETTO,CODICESITUAZIONE,CODICEUTENTE,NOMECAMPO,"
+                                   "LARGHEZZA,POSIZIONE,NOMECOLONNA,ORDINAMENTO,VISIBILE,COLORECOLONNA,ORIGINE) VALUES ") + r);
+        EseguiSQL(FDb, "INSERT INTO STOPOS1 (CODICEPROGETTO,CODICESITUAZIONE,CODICEUTENTE,POSX,POSY) VALUES (534,1,5,10,20)");
+        EseguiSQL(FDb, "INSERT INTO STOPOS1 (CODICEPROGETTO,CODICESITUAZIONE,CODICEUTENTE,POSX,POSY) VALUES (534,1,6,10,20)");
+    }
+
+    QString Valore(const QString& campo, const QString& nomeCampo, int utente = Utente) {
+        return ValoreSQL(FDb, QString("SELECT %1 FROM STOASP1 WHERE CODICEPROGETTO=534 AND CODICESITUAZIONE=1 "
+                                      "AND CODICEUTENTE=%2 AND NOMECAMPO='%3'").arg(campo).arg(utente).arg(nomeCampo));
+    }
+    QString NullSeNull(const QString& campo, const QString& nomeCampo) {
+        return Valore("COALESCE(CAST(" + campo + " AS VARCHAR(20)),'NULL')", nomeCampo);
+    }
+
+    std::unique_ptr<TPPtqGridForm> NuovoDialogo() {
+        auto form = std::make_unique<TPPtqGridForm>(nullptr, "STOASP1", Progetto, Utente, Situazione, &FDb);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) qWarning("dialog not exposed");
+        return form;
+    }
+
+    // The dialog's row for a field name.
+    int Riga(TPPtqGridForm& form, const QString& nomeCampo) {
+        auto* modello = form.DBGrid1()->model();
+        for (int r = 0; r < modello->rowCount(); ++r)
+            if (modello->index(r, 0).data().toString() == nomeCampo) return r;
+        return -1;
+    }
+    void VaiA(TPPtqGridForm& form, const QString& nomeCampo, const QString& colonna) {
+        auto* modello = form.DBGrid1()->model();
+        int c = 0;
+        while (modello->headerData(c, Qt::Horizontal).toString() != colonna) ++c;
+        form.DBGrid1()->setCurrentIndex(modello->index(Riga(form, nomeCampo), c));
+    }
+
+private slots:
+    void initTestCase() {
+        Connetti(FDb, FDir.NuovoArchivioDemo());
+        CheckTabPtqGrid(&FDb);
+    }
+
+    void init() { RigheAspetto(); }
+
+    void dialogLayoutAndStatements() {
+        auto form = NuovoDialogo();
+        QCOMPARE(form->IBQuery1.SQL,
+                 (QStringList{"SELECT NomeCampo, NomeColonna, ColoreColonna, Visibile, Posizione FROM \"STOASP1\"",
+                              "WHERE (CodiceSituazione=1)", "AND (CodiceUtente=5)", "AND (CodiceProgetto=534)"}));
+        QCOMPARE(form->IBUpdateSQL1.ModifySQL,
+                 (QStringList{"UPDATE \"STOASP1\"", "SET", "NOMECAMPO=:NOMECAMPO,", "NOMECOLONNA=:NOMECOLONNA,",
+                              "COLORECOLONNA=:COLORECOLONNA,", "VISIBILE=:VISIBILE,", "POSIZIONE=:POSIZIONE",
+                              "WHERE (CodiceSituazione=1)", "AND(CodiceUtente=5)", "AND(Posizione=:Posizione)",
+                              "AND(CodiceProgetto=534)"}));
+        QCOMPARE(form->size(), QSize(681, 377));
+        QStringList captions;
+        int y = -1;
+        for (QPushButton* b : {form->SpeedButton1(), form->ButtonColoreDefault(), form->ButtonAspettoBase(), form->ButtonChiudi()}) {
+            captions << b->text();
+            QCOMPARE(b->size(), QSize(100, 28));
+            QVERIFY(b->y() > y);
+            y = b->y();
+        }
+        QCOMPARE(captions, (QStringList{"Cambia Colore", "Colore Default", "Aspetto Base", "Ch&iudi"}));
+        QCOMPARE(form->ButtonChiudi()->parentWidget()->width(), 116);
+
+        QTableView* vista = form->DBGrid1();
+        QCOMPARE(vista->model()->rowCount(), 3);
+        QVERIFY(vista->isColumnHidden(4));  // POSIZIONE
+        QVERIFY(!(vista->model()->flags(vista->model()->index(0, 0)) & Qt::ItemIsEditable));
+        for (int c = 1; c <= 3; ++c) QVERIFY(vista->model()->flags(vista->model()->index(0, c)) & Qt::ItemIsEditable);
+    }
+
+    void captionTypedAndPostedOnLeavingTheRow() {
+        auto form = NuovoDialogo();
+        VaiA(*form, "DATOINPUT", "NOMECOLONNA");
+        form->DBGrid1()->setFocus();
+        QTest::keyClick(form->DBGrid1(), 'S');  // typing opens the cell's editor
+        QWidget* editor = form->DBGrid1()->indexWidget(form->DBGrid1()->currentIndex());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "erie");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClick(form->DBGrid1(), Qt::Key_Down);  // leaving the row posts it
+        QCOMPARE(form->IBQuery1.State(), TDataSetState::Browse);
+        QTest::mouseClick(form->ButtonChiudi(), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(Valore("NOMECOLONNA", "DATOINPUT"), QString("Serie"));
+        QCOMPARE(Valore("NOMECOLONNA", "ID", 6), QString("Altro utente"));
+        QCOMPARE(Valore("POSIZIONE", "DATOINPUT"), QString("1"));
+    }
+
+    // Colour 0 is drawn like no colour, and the picker opens on black for both.
+    void colourZeroLikeNull() {
+        auto form = NuovoDialogo();
+        QTableView* vista = form->DBGrid1();
+        const QColor sfondo = vista->palette().color(QPalette::Window);
+        vista->setCurrentIndex(vista->model()->index(Riga(*form, "NR_MACCHINA"), 0));  // focus away from the swatches
+        QCOMPARE(ColoreCella(vista, Riga(*form, "ID"), 2), sfondo);
+        QCOMPARE(ColoreCella(vista, Riga(*form, "DATOINPUT"), 2), sfondo);
+        vista->setCurrentIndex(vista->model()->index(Riga(*form, "ID"), 0));
+        QCOMPARE(ColoreCella(vista, Riga(*form, "NR_MACCHINA"), 2), QColor(Qt::red));
+        QCOMPARE(ColoreCampione(QVariant(), vista->palette()), sfondo);
+
+        for (const char* campo : {"ID", "DATOINPUT"}) {
+            VaiA(*form, campo, "COLORECOLONNA");
+            QColor iniziale;
+            AlProssimoModale<QColorDialog>([&](QColorDialog* d) {
+                iniziale = d->currentColor();
+                d->reject();
+            });
+            QTest::mouseClick(form->SpeedButton1(), Qt::LeftButton);
+            QCOMPARE(iniziale, QColor(Qt::black));
+            QCOMPARE(form->IBQuery1.State(), TDataSetState::Browse);  // cancelling changes nothing
+        }
+    }
+
+    void pickedColourAndDefaultColourStored() {
+        auto form = NuovoDialogo();
+        VaiA(*form, "ID", "COLORECOLONNA");
+        AlProssimoModale<QColorDialog>([](QColorDialog* d) {
+            d->setCurrentColor(QColor(0x10, 0x20, 0x30));
+            d->accept();
+        });
+        QTest::mouseClick(form->SpeedButton1(), Qt::LeftButton);
+        QCOMPARE(ColoreCella(form->DBGrid1(), Riga(*form, "ID"), 2), QColor(0x10, 0x20, 0x30));
+        VaiA(*form, "NR_MACCHINA", "COLORECOLONNA");
+        QTest::mouseClick(form->ButtonColoreDefault(), Qt::LeftButton);
+        QTest::mouseClick(form->ButtonChiudi(), Qt::LeftButton);
+        QCOMPARE(NullSeNull("COLORECOLONNA", "ID"), QString::number(0x302010));
+        QCOMPARE(NullSeNull("COLORECOLONNA", "NR_MACCHINA"), QString("NULL"));
+    }
+
+    void noRowAddedNoRowDeleted() {
+        auto form = NuovoDialogo();
+        QTableView* vista = form->DBGrid1();
+        const int ultima = vista->model()->rowCount() - 1;
+        vista->setCurrentIndex(vista->model()->index(ultima, 1));
+        vista->setFocus();
+        QTest::keyClick(vista, Qt::Key_Down);
+        QTest::keyClick(vista, Qt::Key_Down);
+        QTest::keyClick(vista, Qt::Key_Delete);
+        QCOMPARE(vista->model()->rowCount(), 3);
+        QCOMPARE(vista->currentIndex().row(), ultima);
+        QTest::mouseClick(form->ButtonChiudi(), Qt::LeftButton);
+        QCOMPARE(ValoreSQL(FDb, "SELECT COUNT(*) FROM STOASP1 WHERE CODICEUTENTE=5"), QString("3"));
+    }
+
+    // Escape drops the edit still open on the current row; the rows posted before are kept.
+    void escapeDiscardsTheOpenEdit() {
+        auto form = NuovoDialogo();
+        VaiA(*form, "ID", "NOMECOLONNA");
+        form->DBGrid1()->model()->setData(form->DBGrid1()->currentIndex(), "Primo");
+        VaiA(*form, "DATOINPUT", "NOMECOLONNA");  // posts the first row
+        form->DBGrid1()->model()->setData(form->DBGrid1()->currentIndex(), "Secondo");
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        form.reset();
+        QCOMPARE(Valore("NOMECOLONNA", "ID"), QString("Primo"));
+        QCOMPARE(Valore("NOMECOLONNA", "DATOINPUT"), QString("DATOINPUT"));
+    }
+
+    void warningDialog() {
+        TAvPtqGrForm avviso;
+        QCOMPARE(avviso.windowTitle(), QString("Avviso"));
+        QCOMPARE(avviso.size(), QSize(419, 362));
+        QCOMPARE(avviso.Esito, quint16(2));
+        QCOMPARE(avviso.Label1()->text(),
+                 QString("ATTENZIONE CON QUESTA OPERAZIONE SI PERDONO TUTTE LE PERSONALIZZAZIONI DELL'ASPETTO DELLA GRIGLIA.\n"
+                         "PREMERE CANCEL SE NON SI STA CAPENDO COSA SI STA FACENDO"));
+        QVERIFY(avviso.Label1()->font().bold());
+        QCOMPARE(avviso.Label1()->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(avviso.BitBtn1()->text(), QString("OK"));
+        QCOMPARE(avviso.BitBtn2()->text(), QString("Cancel"));
+        QVERIFY(avviso.BitBtn1()->isDefault());
+
+        AlProssimoModale<TAvPtqGrForm>([](TAvPtqGrForm* d) { QTest::keyClick(d, Qt::Key_Return); });
+        avviso.exec();
+        QCOMPARE(avviso.Esito, quint16(1));
+    }
+
+    void resetStatements() {
+        QCOMPARE(SQLCancellaAspetto("STOASP1", -1, 5, 534),
+                 (QStringList{"DELETE FROM \"STOASP1\"", "WHERE (CodiceSituazione=-1)", "AND (CodiceUtente=5)",
+                              "AND (CodiceProgetto=534)"}));
+        QCOMPARE(SQLCancellaPosizioni(1, 5, 534),
+                 (QStringList{"DELETE FROM STOPOS1", "WHERE", "  CODICESITUAZIONE=1", "  AND", "  CODICEUTENTE=5",
+                              "  AND", "  CODICEPROGETTO=534"}));
+    }
+};
+
+// The grid's side: the popup item opens the dialog over the grid's layout, "Aspetto Base" resets it.
+class TestPersonalizzaGriglia : public QObject {
+    Q_OBJECT
+    TTestDir FDir;
+    TFbDatabase FDb;
+    TFbTransaction FTr{&FDb};
+
+    struct TGriglia {
+        TFbQuery Query;
+        TPtqGrid Grid;
+    };
+    std::unique_ptr<TGriglia> NuovaGriglia() {
+        auto g = std::make_unique<TGriglia>();
+        g->Query.SetDatabase(&FDb);
+        g->Query.SetTransaction(&FTr);
+        g->Query.SQL = QStringList{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT"};
+        g->Grid.SetCodiceProgetto(Progetto);
+        g->Grid.SetSituazione(Situazione);
+        g->Grid.SetUtente(Utente);
+        g->Grid.SetNomeTabellaQuery("ZELSCANLOGLIGHT");
+        g->Grid.SetSorgenteDati(&g->Query);
+        g->Grid.SQLIniziale() = g->Query.SQL;
+        g->Grid.resize(600, 300);
+        g->Grid.show();
+        g->Query.Open();
+        return g;
+    }
+    QString Conta(const QString& tabella, int utente = Utente) {
+        return ValoreSQL(FDb, QString("SELECT COUNT(*) FROM %1 WHERE CODICEPROGETTO=534 AND CODICESITUAZIONE=1 "
+                                      "AND CODICEUTENTE=%2").arg(tabella).arg(utente));
+    }
+
+private slots:
+    void initTestCase() {
+        Connetti(FDb, FDir.NuovoArchivioDemo());
+        CheckTabPtqGrid(&FDb);
+    }
+
+    void init() {
+        EseguiSQL(FDb, "DELETE FROM STOASP1");
+        EseguiSQL(FDb, "DELETE FROM STOPOS1");
+        EseguiSQL(FDb, "INSERT INTO STOPOS1 (CODICEPROGETTO,CODICESITUAZIONE,CODICEUTENTE,POSX) VALUES (534,1,5,10)");
+        EseguiSQL(FDb, "INSERT INTO STOPOS1 (CODICEPROGETTO,CODICESITUAZIONE,CODICEUTENTE,POSX) VALUES (534,1,6,10)");
+    }
+
+    void itemEnabledOnlyWithOpenData() {
+        auto g = NuovaGriglia();
+        g->Grid.AggiornaVoci();
+        QVERIFY(g->Grid.Voce("Personalizza Griglia")->isEnabled());
+        g->Query.Close();
+        g->Grid.AggiornaVoci();
+        QVERIFY(!g->Grid.Voce("Personalizza Griglia")->isEnabled());
+    }
+
+    // The dialog edits the rows the grid saved; closing it applies them to the grid at once.
+    void dialogOverTheSavedLayout() {
+        auto g = NuovaGriglia();
+        g->Grid.setFont(QFont(g->Grid.font().family(), 14));
+        QString caption;
+        int righe = 0;
+        int punti = 0;
+        bool aperto = false;
+        AlProssimoModale<TPPtqGridForm>([&](TPPtqGridForm* d) {
+            caption = d->windowTitle();
+            righe = d->DBGrid1()->model()->rowCount();
+            punti = d->font().pointSize();
+            aperto = g->Grid.FormPersonalizzazione() == d;
+            auto* modello = d->DBGrid1()->model();
+            for (int r = 0; r < righe; ++r) {
+                const QString campo = modello->index(r, 0).data().toString();
+                if (campo == "DATOINPUT") modello->setData(modello->index(r, 1), "Serie");
+                if (campo == "STATUS") modello->setData(modello->index(r, 3), "0");
+            }
+            QTest::mouseClick(d->ButtonChiudi(), Qt::LeftButton);
+        });
+        QVERIFY(g->Grid.EseguiComando("Personalizza Griglia"));
+        QCOMPARE(caption, QString("Personalizzazione Griglia"));
+        QCOMPARE(righe, 7);
+        QCOMPARE(punti, 10);
+        QVERIFY(aperto);
+        QVERIFY(!g->Grid.FormPersonalizzazione());
+        const int status = g->Query.FieldIndex("STATUS");
+        const int datoInput = g->Query.FieldIndex("DATOINPUT");
+        QVERIFY(g->Grid.isColumnHidden(status));
+        QCOMPARE(g->Grid.model()->headerData(datoInput, Qt::Horizontal).toString(), QString("Serie"));
+    }
+
+    // Cancel, Escape and the close box: nothing deleted, the edit in progress kept.
+    void resetCancelled_data() {
+        QTest::addColumn<int>("modo");
+        QTest::newRow("Cancel") << 0;
+        QTest::newRow("Esc") << 1;
+        QTest::newRow("close box") << 2;
+    }
+    void resetCancelled() {
+        QFETCH(int, modo);
+        auto g = NuovaGriglia();
+        QString inCorso;
+        bool inModifica = false;
+        AlProssimoModale<TPPtqGridForm>([&](TPPtqGridForm* d) {
+            auto* modello = d->DBGrid1()->model();
+            d->DBGrid1()->setCurrentIndex(modello->index(0, 1));
+            modello->setData(modello->index(0, 1), "In corso");
+            AlProssimoModale<TAvPtqGrForm>([modo](TAvPtqGrForm* a) {
+                if (modo == 0) QTest::mouseClick(a->BitBtn2(), Qt::LeftButton);
+                else if (modo == 1) QTest::keyClick(a, Qt::Key_Escape);
+                else a->close();
+            });
+            QTest::mouseClick(d->ButtonAspettoBase(), Qt::LeftButton);
+            inCorso = d->DBGrid1()->model()->index(0, 1).data().toString();
+            inModifica = d->IBQuery1.State() == TDataSetState::Edit;
+            QTest::mouseClick(d->ButtonChiudi(), Qt::LeftButton);
+        });
+        g->Grid.EseguiComando("Personalizza Griglia");
+        QCOMPARE(inCorso, QString("In corso"));
+        QVERIFY(inModifica);
+        QCOMPARE(Conta("STOPOS1"), QString("1"));
+        QCOMPARE(Conta("STOASP1"), QString("7"));
+        QCOMPARE(ValoreSQL(FDb, "SELECT COUNT(*) FROM STOASP1 WHERE NOMECOLONNA='In corso'"), QString("1"));
+    }
+
+    // OK: only the base layout just written by the grid is left, and no stored position.
+    void resetConfirmed() {
+        auto g = NuovaGriglia();
+        QStringList titoli;
+        AlProssimoModale<TPPtqGridForm>([&](TPPtqGridForm* d) {
+            auto* modello = d->DBGrid1()->model();
+            for (int r = 0; r < modello->rowCount(); ++r) modello->setData(modello->index(r, 1), "Titolo");
+            d->DBGrid1()->setCurrentIndex(modello->index(1, 1));  // posts the first row
+            AlProssimoModale<TAvPtqGrForm>([](TAvPtqGrForm* a) { QTest::keyClick(a, Qt::Key_Return); });
+            QTest::mouseClick(d->ButtonAspettoBase(), Qt::LeftButton);
+            for (int r = 0; r < modello->rowCount(); ++r) titoli << modello->index(r, 1).data().toString();
+            QTest::mouseClick(d->ButtonChiudi(), Qt::LeftButton);
+        });
+        g->Grid.EseguiComando("Personalizza Griglia");
+        QCOMPARE(titoli.size(), 7);
+        QVERIFY(!titoli.contains("Titolo"));
+        QVERIFY(titoli.contains("DATOINPUT"));
+        QCOMPARE(Conta("STOASP1"), QString("7"));
+        QCOMPARE(ValoreSQL(FDb, "SELECT COUNT(*) FROM STOASP1 WHERE NOMECOLONNA=NOMECAMPO"), QString("7"));
+        QCOMPARE(Conta("STOPOS1"), QString("0"));
+        QCOMPARE(Conta("STOPOS1", 6), QString("1"));
+        QVERIFY(!g->Grid.RecuperoAspettoBaseInCorso);
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TestPersonalizzazione dialogo;
+    TestPersonalizzaGriglia griglia;
+    return QTest::qExec(&dialogo, argc, argv) | QTest::qExec(&griglia, argc, argv);
+}
+
+#include "tst_personalizzazione.moc"
