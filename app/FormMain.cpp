@@ -11,6 +11,7 @@
 #include "lookup/DatiRicerca.h"
 #include "lookup/FormRicerca.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QGuiApplication>
@@ -192,8 +193,12 @@ void TFormMain::CreaControlli() {
     TreeViewMain->setFont(FontTahoma(20));
     TreeViewMain->setIndentation(32);
     TreeViewMain->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(TreeViewMain, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { TreeViewMainChange(current); });
+    // the selection, not the current item: a click on the empty area, Ctrl+click or Ctrl+Space
+    // clear the selection and leave the current item where it was
+    connect(TreeViewMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> selezionati = TreeViewMain->selectedItems();
+        TreeViewMainChange(selezionati.isEmpty() ? nullptr : selezionati.first());
+    });
     SplitterMain->addWidget(TreeViewMain);
 
     auto* pannelloGriglia = new QWidget(SplitterMain);
@@ -360,6 +365,8 @@ void TFormMain::FormShow() {
     LabelSelezioneCorrenteCommessa->hide();
     LabelSelezioneCorrenteItem->hide();
     Gestisci([this] { CaricaAlbero(); });
+    // the caller's window hands over to the tree: a stray Space must not start a send
+    if (FMode == mExternalCall) TreeViewMain->setFocus();
     if (FMode == mExternalCall && !FMassimizzato) Massimizza();
 }
 
@@ -434,12 +441,26 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 
 bool TFormMain::FormCloseQuery() {
     if (!FTask.isRunning()) return true;
-    MessageBoxes().Avviso(this, "Invio in corso. Attendere la fine dell'operazione prima di chiudere il programma");
+    // asked by a signal, the window closes without a word when the send ends (FineInvio)
+    if (!FChiusuraRichiesta)
+        MessageBoxes().Avviso(this, "Invio in corso. Attendere la fine dell'operazione prima di chiudere il programma");
     return false;
+}
+
+void TFormMain::ChiudiPerSegnale() {
+    FChiusuraRichiesta = true;
+    // a box or dialog open over the window is dismissed first, as Esc would; the window closes
+    // once their loops have returned
+    for (int i = 0; i < 16; ++i) {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (!modale || modale == this || !modale->close()) break;
+    }
+    QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void TFormMain::FormClose() {
     FChiusa = true;
+    TimerDelay->stop();  // a pending rebuild has no window left to show it
     Gestisci([this] { IBQuery->Close(); });
     Gestisci([this] { SalvaSplitter(); });
 }
@@ -494,6 +515,10 @@ void TFormMain::EseguiInvio() {
 void TFormMain::FineInvio() {
     if (FChiusa) return;  // the window has closed meanwhile
     NascondiAttivita();
+    if (FChiusuraRichiesta) {
+        close();
+        return;
+    }
     if (FFromSrvResponse->IsError())
         MessageBoxes().Errore(this, "Invio fallito\r\nRisposta negativa dal server\r\n" + FFromSrvResponse->Messaggio());
     else

@@ -42,6 +42,9 @@ public:
     // Actions of the window.
     void ActionHelpExecute();
     void ActionEsciExecute() { close(); }
+    // Ends the program on a signal from the session (SIGTERM, SIGINT, SIGHUP) as the close box
+    // does: open boxes and dialogs are dismissed, and a send under way ends first.
+    void ChiudiPerSegnale();
     void Aggiorna();
     void CaricaAlbero();
     void TreeViewMainChange(QTreeWidgetItem* node);
@@ -142,6 +145,7 @@ private:
     bool FSplitterRipristinato = false;
     int FRicostruzioni = 0;
     bool FChiusa = false;
+    bool FChiusuraRichiesta = false;  // by a signal: the window closes as soon as it may
 
     QString FZelScanSrvURL;
     std::unique_ptr<TZelFileFromSrvRequest> FFromSrvRequest;

@@ -36,5 +36,5 @@ QString GetZelScanSrvURL(const TParametri* ini) {
     bool ok = false;
     int porta = ini->Valore("PORTA").toInt(&ok);
     if (!ok) porta = 8080;
-    return QString("http://%1:%2").arg(host).arg(porta);
+    return QString("http://%1:%2").arg(host, QString::number(porta));  // one pass: a "%2" in the host stays
 }

@@ -5,15 +5,32 @@
 #include "controls/MessageBoxes.h"
 #include "db/Errore.h"
 
-std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni) {
-    QFuture<void> motore = PreparaMotoreDatabase(fileIni);
-    auto form = std::make_unique<TFormMain>(argomenti, fileIni);
-    motore.waitForFinished();
+bool EseguiControlliAvvio(const std::function<void()>& controlli) {
+    QString messaggio;
     try {
-        form->CheckInit();
+        controlli();
+        return true;
     } catch (const Exception& e) {
-        MessageBoxes().Errore(nullptr, "Esecuzione non consentita:\r\n" + e.Message());
-        return nullptr;
+        messaggio = e.Message();
+    } catch (const std::exception& e) {
+        messaggio = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        messaggio = QStringLiteral("Errore sconosciuto");
     }
+    MessageBoxes().Errore(nullptr, "Esecuzione non consentita:\r\n" + messaggio);
+    return false;
+}
+
+std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni) {
+    // the engine is made ready on a worker while the window is created
+    QFuture<void> motore = PreparaMotoreDatabase(fileIni);
+    std::unique_ptr<TFormMain> form;
+    const bool avviato = EseguiControlliAvvio([&] {
+        form = std::make_unique<TFormMain>(argomenti, fileIni);
+        motore.waitForFinished();
+        form->CheckInit();
+    });
+    motore.waitForFinished();
+    if (!avviato) return nullptr;
     return form;
 }

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace {
 
 class TQtMessageBoxes : public IMessageBoxes {
@@ -21,7 +23,25 @@ public:
     }
 };
 
+class TStderrMessageBoxes : public IMessageBoxes {
+public:
+    void Errore(QWidget*, const QString& text) override { Scrivi(QStringLiteral("Errore"), text); }
+    void Avviso(QWidget*, const QString& text) override { Scrivi(QStringLiteral("Attenzione"), text); }
+    void Informazione(QWidget*, const QString& text) override { Scrivi(QStringLiteral("Informazione"), text); }
+    bool Conferma(QWidget*, const QString& text) override {
+        Scrivi(QStringLiteral("Conferma"), text);
+        return false;
+    }
+
+private:
+    static void Scrivi(const QString& titolo, const QString& text) {
+        std::fputs(qPrintable(titolo + QStringLiteral(": ") + text + QLatin1Char('\n')), stderr);
+        std::fflush(stderr);
+    }
+};
+
 TQtMessageBoxes gQtBoxes;
+TStderrMessageBoxes gStderrBoxes;
 IMessageBoxes* gBoxes = &gQtBoxes;
 
 }  // namespace
@@ -29,3 +49,5 @@ IMessageBoxes* gBoxes = &gQtBoxes;
 IMessageBoxes& MessageBoxes() { return *gBoxes; }
 
 void SetMessageBoxes(IMessageBoxes* boxes) { gBoxes = boxes ? boxes : &gQtBoxes; }
+
+IMessageBoxes* MessageBoxesSuStderr() { return &gStderrBoxes; }

@@ -17,3 +17,7 @@ public:
 // The boxes in use: QMessageBox unless a test installed its own (nullptr restores QMessageBox).
 IMessageBoxes& MessageBoxes();
 void SetMessageBoxes(IMessageBoxes* boxes);
+
+// Boxes for a run that nobody watches: each text is written to stderr, one line per box after
+// its title, and a confirmation is answered No. Nothing waits.
+IMessageBoxes* MessageBoxesSuStderr();

@@ -24,9 +24,18 @@ QString Unquoted(const QString& v) {
 
 TIniFile::TIniFile(const QString& fileName) {
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) return;
+    if (f.open(QIODevice::ReadOnly)) Leggi(f.readAll());
+}
+
+TIniFile TIniFile::DaContenuto(const QByteArray& bytes) {
+    TIniFile ini;
+    ini.Leggi(bytes);
+    return ini;
+}
+
+void TIniFile::Leggi(const QByteArray& bytes) {
     FExists = true;
-    const QStringList lines = DecodeIni(f.readAll()).split('\n');
+    const QStringList lines = DecodeIni(bytes).split('\n');
     TSection* current = nullptr;
     for (QString line : lines) {
         line = line.trimmed();

@@ -3,12 +3,15 @@
 // around keys and values trimmed, values otherwise verbatim (a backslash is just a character),
 // one matching pair of surrounding quotes removed, lines starting with ";" ignored. When a key
 // occurs twice in a section the first occurrence counts. A missing file reads as empty.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 class TIniFile {
 public:
     explicit TIniFile(const QString& fileName);
+    // The same reading of a file's bytes already in memory (the file counts as existing).
+    static TIniFile DaContenuto(const QByteArray& bytes);
 
     bool Exists() const { return FExists; }
     bool SectionExists(const QString& section) const;
@@ -17,6 +20,8 @@ public:
     QStringList ReadSectionValues(const QString& section) const;
 
 private:
+    TIniFile() = default;
+    void Leggi(const QByteArray& bytes);
     struct TEntry {
         QString Key;
         QString Value;

@@ -162,18 +162,24 @@ void TFormRicerca::Aggiorna() {
     emit Aggiornato();
 }
 
-void TFormRicerca::AggiornaSegnalando() {
-    // the refreshes started by the dialog's own events end here: the error is shown, the dialog stays
+bool TFormRicerca::AggiornaSegnalando() {
+    // the refreshes started by the dialog's own events end here: the error is shown
     try {
         Aggiorna();
+        return true;
     } catch (const Exception& e) {
         MessageBoxes().Errore(this, e.Message());
     } catch (const std::exception& e) {
         MessageBoxes().Errore(this, QString::fromUtf8(e.what()));
     }
+    return false;
 }
 
-void TFormRicerca::FormShow() { AggiornaSegnalando(); }
+void TFormRicerca::FormShow() {
+    // a failing first refresh leaves nothing to search in: the dialog ends, cancelled, once the
+    // loop of exec runs (a timer: events posted now may be delivered while the dialog is shown)
+    if (!AggiornaSegnalando()) QTimer::singleShot(0, this, &QDialog::reject);
+}
 
 void TFormRicerca::EditRicercaChange() { FTimerRicerca.start(); }
 

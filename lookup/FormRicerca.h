@@ -63,7 +63,7 @@ protected:
 
 private:
     void CreaControlli();
-    void AggiornaSegnalando();
+    bool AggiornaSegnalando();  // false after an error, shown in an error box
     TDatiRicerca* FDatiRicerca = nullptr;
     TFbTransaction FTransaction;
     TFbQuery FQuery;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The whole test suite, twice: on the normal build (build/) and on a build with AddressSanitizer
-# and UndefinedBehaviorSanitizer (build-asan/). Installs what is missing, builds both folders,
+# and UndefinedBehaviorSanitizer (build-asan/), then each fuzz target briefly (scripts/fuzz.sh). Installs what is missing, builds both folders,
 # starts a private Firebird server on loopback for the client-server tests and stops it at the
 # end, also on failure or interruption. Exits non-zero when a build or any test fails.
 set -euo pipefail
@@ -96,8 +96,11 @@ export LSAN_OPTIONS=suppressions=$REPO/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 phase "ctest asan" run_suite build-asan || failed+=(build-asan)
 
+# Every fuzz target for a few seconds, so that each stays built and clean on its seeds.
+bash "$REPO/scripts/fuzz.sh" 5 || failed+=(fuzz)
+
 if [ ${#failed[@]} -gt 0 ]; then
     echo "test: tests failed in: ${failed[*]}" >&2
     exit 1
 fi
-echo "test: every test passed in build and build-asan"
+echo "test: every test passed in build and build-asan, and the fuzz targets ran clean"

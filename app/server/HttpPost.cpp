@@ -122,6 +122,9 @@ QString HttpPost(const QString& url, const QByteArray& corpo, const QByteArray& 
     const QByteArray indirizzo = url.toUtf8();
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, indirizzo.constData());
+    // the address comes from an INI file: no file:, ftp: or any other scheme libcurl knows
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_POST, 1L);
     curl_easy_setopt(c, CURLOPT_POSTFIELDS, corpo.constData());
     curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(corpo.size()));

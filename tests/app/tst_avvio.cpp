@@ -141,6 +141,40 @@ private slots:
         const QString atteso = "Esecuzione non consentita:\r\n" + messaggio;
         QVERIFY2(boxes.Boxes[0].Text.startsWith(atteso), qPrintable(boxes.Boxes[0].Text + "\n---\n" + atteso));
     }
+
+    // an error of any type, not only the program's own, ends the start-up in the same box
+    void anyErrorEndsTheStartUp_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("messaggio");
+        QTest::newRow("program's own") << 0 << "Parametro \"UTENTE\" non trovato";
+        QTest::newRow("standard library") << 1 << "stoi";
+        QTest::newRow("out of memory") << 2 << "std::bad_alloc";
+        QTest::newRow("anything else") << 3 << "Errore sconosciuto";
+    }
+    void anyErrorEndsTheStartUp() {
+        QFETCH(int, tipo);
+        QFETCH(QString, messaggio);
+        TRecordingBoxes boxes;
+        bool ok = true;
+        try {
+            ok = EseguiControlliAvvio([tipo] {
+                switch (tipo) {
+                case 0: throw Exception("Parametro \"UTENTE\" non trovato");
+                case 1: (void)std::stoi("x"); break;
+                case 2: throw std::bad_alloc();
+                default: throw 42;
+                }
+            });
+        } catch (...) {
+            QFAIL("the error escaped the start-up");
+        }
+        QVERIFY(!ok);
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(boxes.Boxes[0].Kind, QString("Errore"));
+        QCOMPARE(boxes.Boxes[0].Text, "Esecuzione non consentita:\r\n" + messaggio);
+        QVERIFY(EseguiControlliAvvio([] {}));
+        QCOMPARE(boxes.Boxes.size(), 1);
+    }
 };
 
 QTEST_MAIN(TestAvvio)

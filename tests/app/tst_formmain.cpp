@@ -1,7 +1,8 @@
 // The main window on a demo archive: the log tree, the selection, the subject filter, the lookup,
-// the help summary, the external-call mode and the grid of the subject's log rows.
+// the help summary, the external-call mode, the grid of the subject's log rows and the session's signals.
 #include "app/FormMain.h"
 #include "app/Programma.h"
+#include "app/SegnaliUscita.h"
 #include "db/FbField.h"
 #include "grid/ModelloGriglia.h"
 #include "controls/RadioGroup.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QtTest>
+#include <csignal>
 
 namespace {
 
@@ -133,22 +135,7 @@ private slots:
         QVERIFY(form->LabelSelezioneCorrenteItem->isHidden());
     }
 
-    void buildShowsTheBusyCursor() {
-        TRecordingBoxes boxes;
-        auto form = FinestraSu("A123");
-        QList<int> cursori;  // the cursor while each order's machines are read
-        form->QueryAux2->AfterOpen = [&](TFbDataSet*) {
-            const QCursor* c = QGuiApplication::overrideCursor();
-            cursori << (c ? int(c->shape()) : -1);
-        };
-        form->Aggiorna();
-        QCOMPARE(cursori, QList<int>(3, Qt::WaitCursor));
-        QVERIFY(!QGuiApplication::overrideCursor());
-        // a build that fails gives the cursor back too
-        form->QueryAux3->BeforeOpen = [](TFbDataSet*) { throw EDatabaseError("Lettura non riuscita"); };
-        form->ActionRefresh->trigger();
-        QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(boxes.Ultimo(), QString("Errore: Lettura non riuscita"));
+// the help summary, the external-call mode, the grid of the subject's log rows and the session's signals.
     }
 
     void typingRebuildsOnceHalfASecondAfterTheLastKey() {
@@ -231,6 +218,17 @@ private slots:
         QVERIFY(boxes.Boxes.last().Text.contains(
             "Parametri CMD riconosciuti:\r\n- UTENTE = 1\r\n- DITTA = 01\r\n- EXTRA = a=b\r\n\r\nParametri INI riconosciuti:\r\n- UTENTE = 1"));
         QVERIFY(boxes.Boxes.last().Text.endsWith("Modalità funzionamento: CMD\r\n\r\n"));
+    }
+
+    // in the external-call mode the keyboard starts on the tree: a stray Space sends nothing
+    void externalCallStartsWithTheFocusOnTheTree() {
+        TRecordingBoxes boxes;
+        auto form = Finestra({"UTENTE=1", "DITTA=01", "SOGGETTO=C12"});
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(QApplication::focusWidget(), form->TreeViewMain);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!form->InvioInCorso());
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
     }
 
     void externalCallHidesTheFilterAndMaximisesOnce() {

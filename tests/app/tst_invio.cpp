@@ -3,12 +3,14 @@
 #include "app/FormMain.h"
 #include "app/Invio.h"
 #include "app/Programma.h"
+#include "app/SegnaliUscita.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
 
 #include <QProcess>
 #include <QtTest>
 #include <atomic>
+#include <csignal>
 #include <httplib.h>
 #include <thread>
 
@@ -113,6 +115,7 @@ private slots:
         QTest::newRow("host without port") << QStringList{"NOME SERVER=H"} << "http://H:8080";
         QTest::newRow("port not a number") << QStringList{"NOME SERVER=H", "PORTA=abc"} << "http://H:8080";
         QTest::newRow("port 81") << QStringList{"NOME SERVER=H", "PORTA=81"} << "http://H:81";
+        QTest::newRow("placeholder in the host") << QStringList{"NOME SERVER=h%2x%1", "PORTA=81"} << "http://h%2x%1:81";
         QTest::newRow("empty host") << QStringList{"NOME SERVER=", "PORTA=81"} << "";
         QTest::newRow("nothing") << QStringList{} << "";
     }
@@ -278,6 +281,50 @@ private slots:
         QVERIFY(t.elapsed() < 3000);
         QVERIFY2(boxes.Boxes.last().Text.startsWith(Fallito), qPrintable(boxes.Boxes.last().Text));
         QVERIFY2(boxes.Boxes.last().Text.size() > Fallito.size(), qPrintable(boxes.Boxes.last().Text));
+    }
+
+    // a signal during a send: the close guard holds the window until the send ends, without a box
+    // (nobody may be at the screen), then the window closes
+    void signalDuringASendClosesWhenItEnds() {
+        TRecordingBoxes boxes;
+        TServerProva srv;
+        std::atomic<bool> rilascia{false};
+        srv.Risposta = [&](const httplib::Request&, httplib::Response& res) {
+            while (!rilascia) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            res.set_content(R"({"Status":"1"})", "application/json");
+        };
+        auto form = Finestra(srv.Url());
+        TSegnaliUscita segnali([&form] { form->ChiudiPerSegnale(); });
+        Seleziona(*form, "A123_staffa.dxf");
+        form->ActionUpFile->trigger();
+        QVERIFY(form->InvioInCorso());
+        const int prima = boxes.Boxes.size();
+        std::raise(SIGTERM);
+        QTest::qWait(500);
+        QVERIFY(form->isVisible());
+        QVERIFY(form->InvioInCorso());
+        QCOMPARE(boxes.Boxes.size(), prima);
+        rilascia = true;
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 15000);
+        QVERIFY(!form->InvioInCorso());
+        QCOMPARE(srv.Richieste.load(), 1);
+        QCOMPARE(boxes.Boxes.size(), prima);
+    }
+
+    // the stand-in reads a request body of at most 64 KiB; a longer one is refused unread
+    void standInCapsTheRequestBody_data() {
+        QTest::addColumn<int>("dimensione");
+        QTest::addColumn<int>("status");
+        QTest::newRow("64 KiB") << 64 * 1024 << 200;
+        QTest::newRow("one byte more") << 64 * 1024 + 1 << 413;
+    }
+    void standInCapsTheRequestBody() {
+        QFETCH(int, dimensione);
+        QFETCH(int, status);
+        httplib::Client client(FUrlStandIn.toStdString());
+        const auto res = client.Post("/ZelFile/FromSrv", std::string(size_t(dimensione), ' '), "application/json");
+        QVERIFY(res);
+        QCOMPARE(res->status, status);
     }
 
     void busyStateAndCloseGuard() {

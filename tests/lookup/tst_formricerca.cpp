@@ -335,11 +335,13 @@ private slots:
         TFormRicerca dlg;
         Prepara(dlg, &dati);
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, dlg.Aggiorna());  // called directly, the error reaches the caller
-        dlg.show();  // the refresh of the dialog's own events reports it and goes on
-        QCOMPARE(boxes.Ultimo(), "Errore: Dynamic SQL Error\n-SQL error code = -204\n-Table unknown\n"
-                                 "-CLIENTI_INESISTENTI\n-At line 6, column 3");
+        // a refresh of the dialog's own events reports it and goes on
+        dati.Assign(FClienti);
+        dlg.show();
+        QVERIFY(boxes.Boxes.isEmpty());
+        dati.SetTabellaRicerca("CLIENTI_INESISTENTI");
         QTest::keyClick(dlg.EditRicerca(), 'x');
-        QTRY_COMPARE_WITH_TIMEOUT(boxes.Boxes.size(), 2, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.Boxes.size(), 1, 2000);
         QCOMPARE(boxes.Ultimo(), "Errore: Dynamic SQL Error\n-SQL error code = -204\n-Table unknown\n"
                                  "-CLIENTI_INESISTENTI\n-At line 5, column 3");
         QVERIFY(dlg.isVisible());
@@ -351,6 +353,26 @@ private slots:
         QTest::keyClick(dlg.EditRicerca(), Qt::Key_Backspace);
         Digita(dlg, "Verdi");
         QCOMPARE(dlg.Ritorno(), "C12");
+    }
+
+    // the first refresh failing leaves nothing to search in: the error, and the dialog ends cancelled
+    void databaseErrorAtTheFirstRefreshEndsTheDialog() {
+        TRecordingBoxes boxes;
+        TDatiRicerca dati;
+        dati.Assign(FClienti);
+        dati.SetTabellaRicerca("CLIENTI_INESISTENTI");
+        TFormRicerca dlg;
+        Prepara(dlg, &dati);
+        QTimer::singleShot(5000, &dlg, &QDialog::accept);  // never hang the run
+        QElapsedTimer t;
+        t.start();
+        const int esito = dlg.exec();
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(esito, int(QDialog::Rejected));
+        QVERIFY(t.elapsed() < 5000);
+        QCOMPARE(boxes.Ultimo(), "Errore: Dynamic SQL Error\n-SQL error code = -204\n-Table unknown\n"
+                                 "-CLIENTI_INESISTENTI\n-At line 6, column 3");
+        QVERIFY(dlg.isHidden());
     }
 
     void withoutRequestNothingIsSearched() {

@@ -158,10 +158,26 @@ private slots:
         QFETCH(QStringList, argomenti);
         QFETCH(QString, errore);
         QProcess p;
-        p.start(ZEL_TONDRIK_EXE, argomenti);
+        p.start(ZEL_TONDRIK_EXE, QStringList{"--check"} + argomenti);  // unattended: no box
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitCode(), 2);
         QCOMPARE(QString::fromUtf8(p.readAllStandardError()).section('\n', 0, 0), errore);
+    }
+
+    // started by the program, the stand-in's user reads no error output: the message waits in a box
+    void standInShowsABadCommandLineInABox() {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.remove("ZEL_TONDRIK_LOG");
+        p.setProcessEnvironment(env);
+        p.start(ZEL_TONDRIK_EXE, {"VisualizzaConQuery", "Colore=rosso"});
+        QVERIFY(p.waitForStarted(10000));
+        QVERIFY(!p.waitForFinished(1500));  // its box is waiting for OK
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()).section('\n', 0, 0),
+                 "Tondrik: argomento non riconosciuto: Colore=rosso");
+        p.kill();
+        p.waitForFinished(5000);
     }
 
     void standInCheckOptionPrintsTheArguments() {

@@ -1,7 +1,10 @@
 // Stand-in for the suite's query utility: shows the rows of one table of a database.
 // With "--check" before the command, or with ZEL_TONDRIK_LOG=<file> in the environment, it only
 // writes the arguments it understood (to standard output, or to that file) and ends with code 0.
+// A bad command line ends with code 2 after its message on the error output and, without
+// "--check", in an error box.
 #include "controls/MessageBoxes.h"
+#include "controls/TraduzioneQt.h"
 #include "db/Errore.h"
 #include "db/FbDataSetModel.h"
 #include "db/FbDatabase.h"
@@ -34,6 +37,7 @@ int Controlla(const TArgomentiTondrik& argomenti, const QString& fileLog) {
 
 int Mostra(int argc, char** argv, const TArgomentiTondrik& argomenti) {
     QApplication app(argc, argv);
+    CaricaTraduzioneQt(app);
     TFbDatabase database;
     database.SetDatabaseName(argomenti.DatabaseName);
     database.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
@@ -75,10 +79,16 @@ int main(int argc, char** argv) {
     TArgomentiTondrik letti;
     QString errore;
     if (!LeggiArgomenti(argomenti, letti, errore)) {
-        fprintf(stderr,
-                "Tondrik: %s\nUso: Tondrik.exe VisualizzaConQuery Tabella=<tabella> \"DatabaseName=<database>\" "
-                "\"BinDir=<cartella>\" \"NomeProgetto=<nome>\" Utente=<numero>\n",
-                qPrintable(errore));
+        const QString uso = QStringLiteral("Uso: Tondrik.exe VisualizzaConQuery Tabella=<tabella> \"DatabaseName=<database>\" "
+                                           "\"BinDir=<cartella>\" \"NomeProgetto=<nome>\" Utente=<numero>");
+        fprintf(stderr, "Tondrik: %s\n%s\n", qPrintable(errore), qPrintable(uso));
+        // started by a program, nobody reads the error output: the user sees a box too (the
+        // check option runs unattended and only writes)
+        if (!controllo) {
+            QApplication app(argc, argv);
+            CaricaTraduzioneQt(app);
+            MessageBoxes().Errore(nullptr, "Tondrik: " + errore + "\r\n\r\n" + uso);
+        }
         return 2;
     }
     const QString fileLog = qEnvironmentVariable("ZEL_TONDRIK_LOG");

@@ -19,10 +19,13 @@
 namespace {
 
 const char* const Percorso = "/ZelFile/FromSrv";
+// A re-send request is a few hundred bytes: a longer body is refused with 413 before it is read.
+constexpr size_t LimiteCorpo = 64 * 1024;
 
 void Errore(const QString& testo) { std::fprintf(stderr, "zelscansrv: %s\n", testo.toLocal8Bit().constData()); }
 
 void Instrada(httplib::Server& srv, TServizioFromSrv& servizio, TRegistro& registro) {
+    srv.set_payload_max_length(LimiteCorpo);
     srv.Post(Percorso, [&servizio](const httplib::Request& req, httplib::Response& res) {
         res.set_content(servizio.Rispondi(req.body), "application/json; charset=utf-8");
     });

@@ -200,8 +200,18 @@ private slots:
         QVERIFY(t.elapsed() < 5000);
     }
 
+    // only http and https: an address from the INI file never reads a file or speaks another protocol
+    void badAddressIsAnError_data() {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("unknown scheme") << "nonhttp://127.0.0.1:1";
+        QTest::newRow("file") << "file://" + QCoreApplication::applicationFilePath();
+        QTest::newRow("ftp") << "ftp://127.0.0.1:1";
+        QTest::newRow("dict") << "dict://127.0.0.1:1";
+        QTest::newRow("gopher") << "gopher://127.0.0.1:1";
+    }
     void badAddressIsAnError() {
-        const auto r = EseguiInvioFromSrv(Richiesta(), "nonhttp://127.0.0.1:1");
+        QFETCH(QString, url);
+        const auto r = EseguiInvioFromSrv(Richiesta(), url);
         QVERIFY(r->IsError());
         QVERIFY2(r->Messaggio().startsWith("Unsupported protocol"), qPrintable(r->Messaggio()));
     }

@@ -1,0 +1,111 @@
+// The program as the session runs it, a process of its own: a signal from the session ends it as
+// its close box does, and the check option never waits for anyone.
+#include "tests/app/AmbienteProva.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <csignal>
+
+namespace {
+
+// Whether the process has a handler of its own for the signal (its SigCgt mask in /proc).
+bool GestisceSegnale(qint64 pid, int segnale) {
+    QFile stato(QString("/proc/%1/status").arg(pid));
+    if (!stato.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& riga : stato.readAll().split('\n'))
+        if (riga.startsWith("SigCgt:")) return (riga.mid(7).trimmed().toULongLong(nullptr, 16) >> (segnale - 1)) & 1;
+    return false;
+}
+
+}  // namespace
+
+class TestProgramma : public QObject {
+    Q_OBJECT
+    TAmbienteProva FAmb;
+    QString FProgramma;  // a copy of the program beside its INI file, as installed
+
+    void Avvia(QProcess& p, const QStringList& argomenti = {}) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        p.start(FProgramma, argomenti);
+        QVERIFY(p.waitForStarted(10000));
+    }
+
+private slots:
+    void initTestCase() {
+        FAmb.IniStandard();  // ParametriZelScan.ini in the test's folder
+        FProgramma = FAmb.Dir.Path("ZelScanFile");
+        QVERIFY(QFile::copy(ZEL_PROGRAMMA_EXE, FProgramma));
+    }
+
+    void signalEndsTheIdleProgramWithinASecond_data() {
+        QTest::addColumn<int>("segnale");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalEndsTheIdleProgramWithinASecond() {
+        QFETCH(int, segnale);
+        QProcess p;
+        Avvia(p);
+        // the handlers are in place once the start-up's connections are open
+        QTRY_VERIFY_WITH_TIMEOUT(GestisceSegnale(p.processId(), SIGHUP) || p.state() != QProcess::Running, 30000);
+        QCOMPARE(p.state(), QProcess::Running);
+        QTest::qWait(500);  // the window shown, the event loop idle
+        QElapsedTimer t;
+        t.start();
+        ::kill(pid_t(p.processId()), segnale);
+        const bool finito = p.waitForFinished(5000);
+        const qint64 ms = t.elapsed();
+        if (!finito) p.kill(), p.waitForFinished(5000);
+        QVERIFY2(finito, "the program went on after the signal");
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);  // closed, not killed by the signal
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY2(ms < 1000, qPrintable(QString("%1 ms").arg(ms)));
+    }
+
+    // --check: the message on the error output and a non-zero exit code, without a box to wait on
+    void checkPrintsTheStartUpErrorAndExits_data() {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("messaggio");
+        QTest::newRow("INI file missing") << QString() << "File ParametriZelScan.ini non trovato";
+        QTest::newRow("user unknown") << "[CONFIG]\r\nUTENTE=77\r\nDITTA=01\r\nPercorsoDatabase={UTENTI}\r\n"
+                                      << "Errore nei parametri di ParametriZelScan.ini\r\nUtente 77 non trovato nello USER.FDB";
+    }
+    void checkPrintsTheStartUpErrorAndExits() {
+        QFETCH(QString, ini);
+        QFETCH(QString, messaggio);
+        TTestDir dir;
+        const QString programma = dir.Path("ZelScanFile");
+        QVERIFY(QFile::copy(ZEL_PROGRAMMA_EXE, programma));
+        if (!ini.isEmpty()) {
+            QFile f(dir.Path("ParametriZelScan.ini"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QString(ini).replace("{UTENTI}", FAmb.Utenti).toUtf8());
+        }
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        p.start(programma, {"--check"});
+        const bool finito = p.waitForFinished(30000);
+        if (!finito) p.kill(), p.waitForFinished(5000);
+        QVERIFY2(finito, "--check waited on a box");
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QVERIFY(p.exitCode() != 0);
+        const QString errori = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(errori.startsWith("Errore: Esecuzione non consentita:\r\n" + messaggio), qPrintable(errori));
+    }
+
+    void checkOfAGoodInstallationSaysNothing() {
+        QProcess p;
+        Avvia(p, {"--check"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(!p.readAllStandardError().contains("Esecuzione non consentita"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgramma)
+#include "tst_programma.moc"

@@ -1,0 +1,1 @@
+UPDATE T SET X=:NOME_è WHERE Y='it''s :no' AND Z=::W
