@@ -135,7 +135,106 @@ private slots:
         QVERIFY(form->LabelSelezioneCorrenteItem->isHidden());
     }
 
-// the help summary, the external-call mode, the grid of the subject's log rows and the session's signals.
+    void buildShowsTheBusyCursor() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        QList<int> cursori;  // the cursor while each order's machines are read
+        form->QueryAux2->AfterOpen = [&](TFbDataSet*) {
+            const QCursor* c = QGuiApplication::overrideCursor();
+            cursori << (c ? int(c->shape()) : -1);
+        };
+        form->Aggiorna();
+        QCOMPARE(cursori, QList<int>(3, Qt::WaitCursor));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        // a build that fails gives the cursor back too
+        form->QueryAux3->BeforeOpen = [](TFbDataSet*) { throw EDatabaseError("Lettura non riuscita"); };
+        form->ActionRefresh->trigger();
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(boxes.Ultimo(), QString("Errore: Lettura non riuscita"));
+    }
+
+    // the labels and the ID follow the selection: clearing it without moving the current item
+    // (a click on the empty area, Ctrl+click or Ctrl+Space on the selected file) clears them
+    void clearingTheSelectionClearsTheLabels_data() {
+        QTest::addColumn<QString>("come");
+        QTest::newRow("click below the nodes") << "vuoto";
+        QTest::newRow("Ctrl+click on the file") << "ctrlclick";
+        QTest::newRow("Ctrl+Space on the file") << "ctrlspazio";
+    }
+    void clearingTheSelectionClearsTheLabels() {
+        QFETCH(QString, come);
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("C003");
+        QTreeWidget* albero = form->TreeViewMain;
+        QTreeWidgetItem* file = Cerca(*albero, "C300_telaio.dxf");
+        QTest::mouseClick(albero->viewport(), Qt::LeftButton, {}, albero->visualItemRect(file).center());
+        QCOMPARE(form->IdRecordSelezionatoCorrente(), PayloadNodo(file)->ID);
+        QVERIFY(form->LabelSelezioneCorrenteItem->isVisible());
+        if (come == "vuoto") {
+            const QPoint sotto(albero->viewport()->width() / 2, albero->viewport()->height() - 3);
+            QVERIFY(!albero->itemAt(sotto));
+            QTest::mouseClick(albero->viewport(), Qt::LeftButton, {}, sotto);
+        } else if (come == "ctrlclick") {
+            QTest::mouseClick(albero->viewport(), Qt::LeftButton, Qt::ControlModifier, albero->visualItemRect(file).center());
+        } else {
+            albero->setFocus();
+            QTest::keyClick(albero, Qt::Key_Space, Qt::ControlModifier);
+        }
+        QVERIFY(albero->selectedItems().isEmpty());
+        QCOMPARE(form->IdRecordSelezionatoCorrente(), 0);
+        QVERIFY(form->LabelSelezioneCorrenteCommessa->isHidden());
+        QVERIFY(form->LabelSelezioneCorrenteItem->isHidden());
+        form->ActionUpFile->trigger();
+        QCOMPARE(boxes.Ultimo(), QString("Avviso: Nessun file selezionato"));
+    }
+
+    void closingStopsAPendingRebuild() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        QTest::keyClicks(form->EditFiltroCodice, "C1");
+        QVERIFY(form->TimerDelay->isActive());
+        const int prima = form->Ricostruzioni();
+        QVERIFY(form->close());
+        QVERIFY(!form->TimerDelay->isActive());
+        QTest::qWait(800);
+        QCOMPARE(form->Ricostruzioni(), prima);
+    }
+
+    // SIGTERM, SIGINT and SIGHUP close the window as its close box does; a box or dialog open over
+    // it is dismissed first
+    void signalClosesTheWindow_data() {
+        QTest::addColumn<int>("segnale");
+        QTest::addColumn<bool>("conRicerca");
+        QTest::newRow("SIGTERM, idle") << int(SIGTERM) << false;
+        QTest::newRow("SIGINT, idle") << int(SIGINT) << false;
+        QTest::newRow("SIGHUP, idle") << int(SIGHUP) << false;
+        QTest::newRow("SIGTERM, lookup dialog open") << int(SIGTERM) << true;
+    }
+    void signalClosesTheWindow() {
+        QFETCH(int, segnale);
+        QFETCH(bool, conRicerca);
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        TSegnaliUscita segnali([&form] { form->ChiudiPerSegnale(); });
+        QElapsedTimer t;
+        t.start();
+        if (conRicerca) {
+            QTimer::singleShot(0, form.get(), [segnale] {
+                QVERIFY(qobject_cast<TFormRicerca*>(QApplication::activeModalWidget()));
+                std::raise(segnale);
+            });
+            QTimer::singleShot(5000, form.get(), [] {  // never hang the run
+                if (QWidget* w = QApplication::activeModalWidget()) w->close();
+            });
+            form->ActionSearch->trigger();
+            QVERIFY(t.elapsed() < 5000);
+        } else {
+            std::raise(segnale);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 1000);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(form->EditFiltroCodice->text(), QString());
+        QVERIFY(boxes.Boxes.isEmpty());
     }
 
     void typingRebuildsOnceHalfASecondAfterTheLastKey() {
