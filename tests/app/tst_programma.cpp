@@ -24,10 +24,20 @@ class TestProgramma : public QObject {
     TAmbienteProva FAmb;
     QString FProgramma;  // a copy of the program beside its INI file, as installed
 
-    void Avvia(QProcess& p, const QStringList& argomenti = {}) {
+    // The child's environment: offscreen, with a runtime folder of its own so that Qt writes
+    // nothing but the program's own messages to standard error.
+    QProcessEnvironment AmbienteFiglio() {
+        const QString runtime = FAmb.Dir.Path("runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        p.setProcessEnvironment(env);
+        env.insert("XDG_RUNTIME_DIR", runtime);
+        return env;
+    }
+
+    void Avvia(QProcess& p, const QStringList& argomenti = {}) {
+        p.setProcessEnvironment(AmbienteFiglio());
         p.start(FProgramma, argomenti);
         QVERIFY(p.waitForStarted(10000));
     }
@@ -85,9 +95,7 @@ private slots:
             f.write(QString(ini).replace("{UTENTI}", FAmb.Utenti).toUtf8());
         }
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(AmbienteFiglio());
         p.start(programma, {"--check"});
         const bool finito = p.waitForFinished(30000);
         if (!finito) p.kill(), p.waitForFinished(5000);
