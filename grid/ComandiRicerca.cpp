@@ -198,8 +198,10 @@ void TComandiRicerca::Protetto(void (TComandiRicerca::*azione)()) {
 }
 
 bool TComandiRicerca::eventFilter(QObject* watched, QEvent* event) {
+    // only key presses count: the other events also reach here while the dialog is being destroyed
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
     TRPtqGridForm* d = Dialogo();
-    if (!d || event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    if (!d) return QObject::eventFilter(watched, event);
     auto* tasto = static_cast<QKeyEvent*>(event);
     switch (tasto->key()) {
     case Qt::Key_Return:

@@ -68,8 +68,14 @@ TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) 
     horizontalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->viewport()->installEventFilter(this);
     // shown once the view's own code has returned: a modal box must not run inside it
-    connect(FModelloGriglia, &TModelloGriglia::ErroreCaricamento, this,
-            [this](const QString& messaggio) { MessageBoxes().Errore(this, messaggio); }, Qt::QueuedConnection);
+    connect(
+        FModelloGriglia, &TModelloGriglia::ErroreCaricamento, this,
+        [this](const QString& messaggio) {
+            // a server that went away is dropped, so the next opening connects again
+            if (FSorgenteDati && FSorgenteDati->Database()) FSorgenteDati->Database()->DropIfLost();
+            MessageBoxes().Errore(this, messaggio);
+        },
+        Qt::QueuedConnection);
     FRicerca = new TComandiRicerca(*this);
     Loaded(menuProprietario);
 }

@@ -1,6 +1,6 @@
-// The main window on an archive whose Firebird server goes away: during a tree build and during
-// a re-send's log check the window shows the database's message and stays alive, and once the
-// server is back the next refresh works. The test runs a server of its own, so it can stop it
+// The main window on an archive whose Firebird server goes away: during a tree build, during a
+// grid fetch and during a re-send's log check the window shows the database's message and stays
+// alive, and once the server is back the next refresh works. The test runs a server of its own, so it can stop it
 // without disturbing the shared one.
 #include "app/FormMain.h"
 #include "app/Programma.h"
@@ -71,6 +71,15 @@ private slots:
             Connetti(db, archivio);
             DemoData::PopolaArchivioBase(db);
         }
+        {
+            // a subject whose log rows fill more than the grid's first screenful of fetches
+            TFbDatabase db;
+            Connetti(db, archivio);
+            EseguiSQL(db, "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 3000) DO BEGIN "
+                          "INSERT INTO ZELSCANLOGLIGHT (ID, DATOINPUT, NR_MACCHINA, FILEDESTINAZIONE_NOME, "
+                          "TIPOOPERAZIONE, STATUS) VALUES (900000 + :I, 'MOLTE', 1, LPAD(:I, 200, 'x'), 'EXPORT', "
+                          "'RIFIUTATO'); I = I + 1; END END");
+        }
         FAmb = std::make_unique<TAmbienteProva>(archivio);
         TRecordingBoxes boxes;
         auto form = Finestra();
@@ -117,6 +126,39 @@ private slots:
         form->ActionRefresh->trigger();
         QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
         QCOMPARE(Nodi(*form->TreeViewMain), FNodiA123);
+    }
+
+    void serverStoppedDuringAGridFetch() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        QVERIFY(form);
+        form->EditFiltroCodice->setText("MOLTE");
+        form->ActionRefresh->trigger();
+        QTRY_VERIFY(form->PtqGrid->model()->rowCount() > 0);
+        const int mostrate = form->PtqGrid->model()->rowCount();
+        QVERIFY(mostrate < 3000);
+
+        Interrompi();
+        // the rows below are fetched as the user scrolls, past what the client holds already
+        for (int i = 0; i < 100 && boxes.Boxes.isEmpty(); ++i) {
+            form->PtqGrid->scrollToBottom();
+            QTest::qWait(20);
+        }
+        QTRY_COMPARE(boxes.Boxes.size(), 1);
+        VerificaMessaggioDelDatabase(boxes, "Errore");
+        QVERIFY(form->isVisible());
+        QVERIFY(form->PtqGrid->model()->rowCount() >= mostrate);
+        QCOMPARE(form->PtqGrid->model()->index(0, 1).data().toString(), QString("MOLTE"));
+
+        Riprendi();
+        boxes.Boxes.clear();
+        form->ActionRefresh->trigger();
+        for (int i = 0; i < 100 && form->PtqGrid->model()->rowCount() < 3000; ++i) {
+            form->PtqGrid->scrollToBottom();
+            QTest::qWait(20);
+        }
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+        QCOMPARE(form->PtqGrid->model()->rowCount(), 3000);
     }
 
     void serverStoppedDuringTheResendLogCheck() {

@@ -185,7 +185,7 @@ private slots:
     void landscapePdfWithoutPageNumbers() {
         const QString pdf = FDir.Path("orizzontale.pdf");
         const TUscita u = Avvia(FBin + "/Felgora.exe", {"1", PreparaStampa(FBin, "orizzontale.LST"), "--pdf", pdf});
-        QCOMPARE(u.Codice, 0);
+        QVERIFY2(u.Codice == 0, qPrintable(u.Errori));
         QCOMPARE(InfoPdf(pdf, "Page size"), "842 x 595 pts (A4)");
         const QString testo = TestoPdf(pdf);
         QVERIFY(testo.contains("Registro esportazioni"));
