@@ -178,7 +178,7 @@ QString TFbRecord::Text(const TFbFieldDef& d, int index) const {
     case SQL_TYPE_TIME: return TestoOra(DecodeTime(Read<ISC_TIME>(slot)));
     case SQL_TIMESTAMP: {
         const auto ts = Read<ISC_TIMESTAMP>(slot);
-        return TestoDataOra(QDateTime(DecodeDate(ts.timestamp_date), DecodeTime(ts.timestamp_time)));
+        return TestoDataOra(DecodeDate(ts.timestamp_date), DecodeTime(ts.timestamp_time));
     }
     default: return QString();
     }

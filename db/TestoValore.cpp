@@ -1,6 +1,8 @@
 #include "db/TestoValore.h"
 
 #include <QLocale>
+#include <QStringBuilder>
+#include <QVarLengthArray>
 #include <QVector>
 
 namespace {
@@ -41,18 +43,18 @@ public:
 
     QString Testo(const QTime& t) const {
         if (!FVeloce || !t.isValid()) return FLocale.toString(t, FFormato);
-        QString out;
-        out.reserve(FFormato.size() + 2);
+        // written into a buffer on the stack, made a string once
+        QVarLengthArray<char16_t, 32> out;
         for (const TParte& p : FParti) {
             if (!p.Campo) {
-                out += p.Testo;
+                out.append(reinterpret_cast<const char16_t*>(p.Testo.constData()), p.Testo.size());
                 continue;
             }
             const int v = p.Campo == 'h' ? t.hour() : p.Campo == 'm' ? t.minute() : t.second();
-            if (p.Cifre == 2 || v >= 10) out += QChar(u'0' + v / 10);
-            out += QChar(u'0' + v % 10);
+            if (p.Cifre == 2 || v >= 10) out.append(char16_t(u'0' + v / 10));
+            out.append(char16_t(u'0' + v % 10));
         }
-        return out;
+        return QString(reinterpret_cast<const QChar*>(out.constData()), out.size());
     }
 
 private:
@@ -92,7 +94,9 @@ QString TestoData(const QDate& date) {
 
 QString TestoOra(const QTime& time) { return FormatoOra(QLocale()).Testo(time); }
 
-QString TestoDataOra(const QDateTime& dateTime) { return TestoData(dateTime.date()) + ' ' + TestoOra(dateTime.time()); }
+QString TestoDataOra(const QDate& date, const QTime& time) { return TestoData(date) % u' ' % TestoOra(time); }
+
+QString TestoDataOra(const QDateTime& dateTime) { return TestoDataOra(dateTime.date(), dateTime.time()); }
 
 QString TestoDouble(double value) { return QString::number(value, 'g', 15); }
 
