@@ -9,8 +9,12 @@ namespace DemoData {
 // Opens `db` on `path` as SYSDBA, as the suite's programs attach.
 void Connetti(TFbDatabase& db, const QString& path);
 
+// The default character set of the company's databases: they are written and read by Windows
+// programs that attach without a character set, so their texts are in the ANSI code page.
+inline QString CharsetAziendale() { return QStringLiteral("WIN1252"); }
+
 // Creates a database file and runs the named scripts of this folder (":/sql/<name>.sql") in it.
-void CreaDatabase(const QString& path, const QStringList& scripts, const QString& charset = QStringLiteral("UTF8"));
+void CreaDatabase(const QString& path, const QStringList& scripts, const QString& charset = CharsetAziendale());
 inline QStringList ScriptArchivio() { return {"archive_schema", "grid_tables"}; }
 inline QStringList ScriptUtenti() { return {"user_schema"}; }
 

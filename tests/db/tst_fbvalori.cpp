@@ -28,7 +28,7 @@ class TestFbValori : public QObject {
     }
 
 private slots:
-    void initTestCase() { Connetti(FTipi, FDir.NuovoDatabase("tipi.fdb", {})); }
+    void initTestCase() { Connetti(FTipi, FDir.NuovoDatabase("tipi.fdb", {}, "UTF8")); }
 
     void everyTypeAndCharsetWithNull_data() {
         QTest::addColumn<QString>("tipo");

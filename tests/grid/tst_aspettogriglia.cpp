@@ -73,7 +73,8 @@ class TestAspettoGriglia : public QObject {
     }
 
 private slots:
-    void initTestCase() { Connetti(FDb, FDir.NuovoArchivioDemo()); }
+    // UTF8, so that a column alias may hold a letter outside a to z
+    void initTestCase() { Connetti(FDb, FDir.NuovoArchivioDemo("archivio.fdb", "UTF8")); }
 
     void statements() {
         const TChiaveImpostazioni chiave{"STOASP1", 534, -1, 7};

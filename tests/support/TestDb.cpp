@@ -13,8 +13,8 @@ QString TTestDir::NuovoDatabase(const QString& name, const QStringList& scripts,
     return path;
 }
 
-QString TTestDir::NuovoArchivioDemo(const QString& name) {
-    const QString path = NuovoDatabase(name, DemoData::ScriptArchivio());
+QString TTestDir::NuovoArchivioDemo(const QString& name, const QString& charset) {
+    const QString path = NuovoDatabase(name, DemoData::ScriptArchivio(), charset);
     TFbDatabase db;
     Connetti(db, path);
     DemoData::PopolaArchivioBase(db);

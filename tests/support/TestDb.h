@@ -13,9 +13,10 @@ public:
     QString Root() const { return FDir.path(); }
 
     // A new database from the named scripts (DemoData::ScriptArchivio(), ...).
-    QString NuovoDatabase(const QString& name, const QStringList& scripts, const QString& charset = QStringLiteral("UTF8"));
+    QString NuovoDatabase(const QString& name, const QStringList& scripts, const QString& charset = DemoData::CharsetAziendale());
     // Archive with the base demo content, and a user database whose user 1 points at it.
-    QString NuovoArchivioDemo(const QString& name = QStringLiteral("archivio.fdb"));
+    QString NuovoArchivioDemo(const QString& name = QStringLiteral("archivio.fdb"),
+                              const QString& charset = DemoData::CharsetAziendale());
     QString NuovoUtentiDemo(const QString& archivio, const QString& name = QStringLiteral("user.fdb"));
 
 private:
