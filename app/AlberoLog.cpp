@@ -1,13 +1,13 @@
 #include "app/AlberoLog.h"
 
+#include "app/NodiAlbero.h"
 #include "db/ConnessioneDB.h"
 #include "db/FbDataSet.h"
 
+#include <QStringBuilder>
 #include <QTreeWidget>
 
 namespace {
-
-const int RuoloPayload = Qt::UserRole + 1;
 
 void Riapri(TFbQuery& q, const QStringList& sql) {
     q.Close();
@@ -66,31 +66,36 @@ QStringList SQLFile() {
 namespace {
 
 // The order nodes under `radice`, one for each row of `ordini` from the current one on, each with
-// its machines and their files.
+// its machines and their files. Fields are found by name once per opening, then read by position.
 void AggiungiOrdini(QTreeWidgetItem* radice, TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file) {
     const QString testoCliente = radice->text(0);
+    const int serDoc = ordini.RequiredFieldIndex("SERDOC"), dataDocumento = ordini.RequiredFieldIndex("DATADOCUMENTO"),
+              nDocumento = ordini.RequiredFieldIndex("NDOCUMENTO"), note = ordini.RequiredFieldIndex("NOTE");
     for (; !ordini.Eof(); ordini.Next()) {
-        const TFbField serDoc = ordini.FieldByName("SERDOC");
-        const QString dettaglio = ordini.FieldByName("DATADOCUMENTO").AsString() + " - " +
-                                  ordini.FieldByName("NDOCUMENTO").AsString() + " - " +
-                                  ordini.FieldByName("NOTE").AsString().left(30);
-        auto* nodoOrdine = new QTreeWidgetItem(radice, QStringList{serDoc.AsString() + " - " + dettaglio});
-        const QString testoCommessa = testoCliente + " - " + dettaglio;
-        macchine.SetParam("SERDOC", serDoc.AsVariant());
-        file.SetParam("SERDOC", serDoc.AsVariant());
-        for (Riapri(macchine); !macchine.Eof(); macchine.Next()) {
-            const TFbField nrMacchina = macchine.FieldByName("NR_MACCHINA");
-            auto* nodoMacchina = new QTreeWidgetItem(
-                nodoOrdine, QStringList{nrMacchina.AsString() + " " + macchine.FieldByName("DESCRIZIONE").AsString()});
-            file.SetParam("NR_MACCHINA", nrMacchina.AsVariant());
-            for (Riapri(file); !file.Eof(); file.Next()) {
-                const QString nome = file.FieldByName("FILEDESTINAZIONE_NOME").AsString();
+        const TFbField serie = ordini.Field(serDoc);
+        const QString dettaglio = ordini.Field(dataDocumento).AsString() % u" - " % ordini.Field(nDocumento).AsString() %
+                                  u" - " % ordini.Field(note).AsString().left(30);
+        auto* nodoOrdine = new TNodoAlbero(radice, serie.AsString() % u" - " % dettaglio);
+        const QString testoCommessa = testoCliente % u" - " % dettaglio;
+        macchine.SetParam("SERDOC", serie.AsVariant());
+        file.SetParam("SERDOC", serie.AsVariant());
+        Riapri(macchine);
+        const int nrMacchina = macchine.RequiredFieldIndex("NR_MACCHINA"),
+                  descrizione = macchine.RequiredFieldIndex("DESCRIZIONE");
+        for (; !macchine.Eof(); macchine.Next()) {
+            const TFbField nr = macchine.Field(nrMacchina);
+            auto* nodoMacchina = new TNodoAlbero(nodoOrdine, nr.AsString() % u' ' % macchine.Field(descrizione).AsString());
+            file.SetParam("NR_MACCHINA", nr.AsVariant());
+            Riapri(file);
+            const int id = file.RequiredFieldIndex("ID"), dataOra = file.RequiredFieldIndex("DATAORA"),
+                      nome = file.RequiredFieldIndex("FILEDESTINAZIONE_NOME");
+            for (; !file.Eof(); file.Next()) {
+                const QString nomeFile = file.Field(nome).AsString();
                 TMyRec rec;
-                rec.ID = file.FieldByName("ID").AsInteger();
+                rec.ID = file.Field(id).AsInteger();
                 rec.TestoCommessa = testoCommessa;
-                rec.TestoItem = QString::number(rec.ID) + " - " + nome;
-                auto* nodo = new QTreeWidgetItem(nodoMacchina, QStringList{file.FieldByName("DATAORA").AsString() + " - " + nome});
-                nodo->setData(0, RuoloPayload, QVariant::fromValue(rec));
+                rec.TestoItem = QString::number(rec.ID) % u" - " % nomeFile;
+                new TNodoFile(nodoMacchina, file.Field(dataOra).AsString() % u" - " % nomeFile, std::move(rec));
             }
         }
     }
@@ -105,7 +110,7 @@ void CaricaAlbero(QTreeWidget& albero, const QString& soggetto, TFbQuery& ordini
     Prepara(macchine, SQLMacchine());
     Prepara(file, SQLFile());
 
-    auto* radice = new QTreeWidgetItem(QStringList{ordini.FieldByName("RAGSOC").AsString().replace("\r\n", " ")});
+    auto* radice = new TNodoAlbero(nullptr, ordini.FieldByName("RAGSOC").AsString().replace("\r\n", " "));
     // The nodes grow apart from the tree, which takes them in one piece at the end, also when a
     // query fails halfway (then unexpanded).
     struct TConsegna {

@@ -160,11 +160,13 @@ int TFbDataSet::FieldIndex(const QString& name) const {
     return -1;
 }
 
-TFbField TFbDataSet::FieldByName(const QString& name) const {
+int TFbDataSet::RequiredFieldIndex(const QString& name) const {
     const int i = FieldIndex(name);
     if (i < 0) throw EDatabaseError(QString("Campo %1 non trovato").arg(name));
-    return Field(i);
+    return i;
 }
+
+TFbField TFbDataSet::FieldByName(const QString& name) const { return Field(RequiredFieldIndex(name)); }
 
 TFbField TFbDataSet::Field(int index) const {
     if (FState == TDataSetState::Edit || FState == TDataSetState::Insert)

@@ -55,6 +55,7 @@ public:
     const TFbFieldDefs& FieldDefs() const { return FFieldDefs; }
     int FieldCount() const { return int(FFieldDefs.size()); }
     int FieldIndex(const QString& name) const;
+    int RequiredFieldIndex(const QString& name) const;  // raises when absent
     TFbField FieldByName(const QString& name) const;  // raises when absent
     TFbField Field(int index) const;
 

@@ -1,11 +1,13 @@
 // The log tree of a customer with 1,000 orders × 5 machines × 10 files: time of CaricaAlbero for
 // the customer code and for one of its order series, next to the same statements run bare through
-// the data layer (orders, then the machines of every order, then the files of every machine, all
-// rows fetched, no tree; the machine and the file statement prepared once, as the tree does). Then the tree's time taken apart: the bare statements reading the same
-// fields and building the same texts, the same through the three data sets, and the tree items
-// alone built from ready texts. Prints the medians and the ratios. Runs offscreen unless a
-// platform is named.
+// the data layer (orders, then the machines of every order, then the files of every machine, the
+// machine and the file statement prepared once, as the tree does; every row fetched and every
+// field of it read, no tree). Then the tree's time taken apart: the bare statements reading only
+// the keys of the next level, building the node texts, the same through the three data sets, and
+// the tree items alone built from ready texts. Prints the medians and the ratios. Runs offscreen
+// unless a platform is named.
 #include "app/AlberoLog.h"
+#include "app/NodiAlbero.h"
 #include "bench/datalayer/Misure.h"
 #include "db/Errore.h"
 #include "db/FbDataSet.h"
@@ -40,11 +42,23 @@ struct TTestiOrdine {
     QList<QPair<QString, QStringList>> macchine;
 };
 
+// How much of each row the bare statements read.
+enum class TLettura {
+    Chiavi,  // only the keys of the next level
+    Campi,   // every field, as text
+};
+
+void LeggiCampi(TFbSQL& q, TLettura lettura) {
+    if (lettura != TLettura::Campi) return;
+    for (int i = 0; i < q.FieldDefs().size(); ++i) Scarta(q.Field(i).AsString());
+}
+
 // Bare statements, prepared as the tree prepares them: the order statement, then the machine and
 // the file statement prepared once and run for every order and machine with their parameters;
-// every row fetched, only the keys of the next level read. With `testi`, every field the tree
-// shows is read and the node texts are built as the tree builds them.
-TConteggio Nudo(TFbDatabase& db, TFbTransaction& tr, const QString& soggetto, QList<TTestiOrdine>* testi) {
+// every row fetched and read as `lettura` says. With `testi`, every field the tree shows is read
+// and the node texts are built as the tree builds them.
+TConteggio Nudo(TFbDatabase& db, TFbTransaction& tr, const QString& soggetto, TLettura lettura,
+                QList<TTestiOrdine>* testi = nullptr) {
     TConteggio n;
     TFbSQL ordini(&db, &tr), macchine(&db, &tr), file(&db, &tr);
     ordini.SetSQL(SQLOrdini(soggetto));
@@ -56,6 +70,7 @@ TConteggio Nudo(TFbDatabase& db, TFbTransaction& tr, const QString& soggetto, QL
     for (; !ordini.Eof(); ordini.Next()) {
         const QVariant serDoc = ordini.FieldByName("SERDOC").AsVariant();
         ++n.ordini;
+        LeggiCampi(ordini, lettura);
         TTestiOrdine* t = nullptr;
         if (testi) {
             testi->append({serDoc.toString() + " - " + ordini.FieldByName("DATADOCUMENTO").AsString() + " - " +
@@ -69,10 +84,12 @@ TConteggio Nudo(TFbDatabase& db, TFbTransaction& tr, const QString& soggetto, QL
         for (macchine.ExecQuery(); !macchine.Eof(); macchine.Next()) {
             const TFbField nr = macchine.FieldByName("NR_MACCHINA");
             ++n.macchine;
+            LeggiCampi(macchine, lettura);
             if (t) t->macchine.append({nr.AsString() + " " + macchine.FieldByName("DESCRIZIONE").AsString(), {}});
             file.SetParam("NR_MACCHINA", nr.AsVariant());
             for (file.ExecQuery(); !file.Eof(); file.Next()) {
                 ++n.file;
+                LeggiCampi(file, lettura);
                 if (t) {
                     const QString nome = file.FieldByName("FILEDESTINAZIONE_NOME").AsString();
                     Scarta(QString::number(file.FieldByName("ID").AsInteger()) + " - " + nome);
@@ -138,27 +155,32 @@ TConteggio DataSet(TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file, const Q
     return n;
 }
 
-// The tree's items alone, from ready texts, built as the tree builds them: apart from the tree,
-// handed to it in one piece, then expanded.
-void SoloAlbero(QTreeWidget& albero, const QList<TTestiOrdine>& testi, qint64& creazione, qint64& espansione) {
+// The times of the tree's items alone.
+struct TTempiNodi {
+    qint64 rimozione = 0, creazione = 0, espansione = 0;
+};
+
+// The tree's items alone, from ready texts, built as the tree builds them: the previous tree
+// removed, the new one built apart from the tree, handed to it in one piece, then expanded.
+TTempiNodi SoloAlbero(QTreeWidget& albero, const QList<TTestiOrdine>& testi) {
+    TTempiNodi tempi;
     QElapsedTimer t;
     t.start();
     albero.clear();
-    auto* radice = new QTreeWidgetItem(QStringList{"Cliente"});
+    tempi.rimozione = t.nsecsElapsed();
+    auto* radice = new TNodoAlbero(nullptr, "Cliente");
     for (const TTestiOrdine& o : testi) {
-        auto* nodoOrdine = new QTreeWidgetItem(radice, QStringList{o.ordine});
+        auto* nodoOrdine = new TNodoAlbero(radice, o.ordine);
         for (const auto& [testoMacchina, file] : o.macchine) {
-            auto* nodoMacchina = new QTreeWidgetItem(nodoOrdine, QStringList{testoMacchina});
-            for (const QString& f : file) {
-                auto* nodo = new QTreeWidgetItem(nodoMacchina, QStringList{f});
-                nodo->setData(0, Qt::UserRole + 1, QVariant::fromValue(TMyRec{1, o.ordine, f}));
-            }
+            auto* nodoMacchina = new TNodoAlbero(nodoOrdine, testoMacchina);
+            for (const QString& f : file) new TNodoFile(nodoMacchina, f, TMyRec{1, o.ordine, f});
         }
     }
     albero.addTopLevelItem(radice);
-    creazione = t.nsecsElapsed();
+    tempi.creazione = t.nsecsElapsed() - tempi.rimozione;
     albero.expandAll();
-    espansione = t.nsecsElapsed() - creazione;
+    tempi.espansione = t.nsecsElapsed() - tempi.rimozione - tempi.creazione;
+    return tempi;
 }
 
 // A new transaction for every pass, as the window starts one for every rebuild.
@@ -208,7 +230,7 @@ int main(int argc, char** argv) {
         for (const QString& soggetto : {QStringLiteral("BIG"), QStringLiteral("BIG-1")}) {
             TConteggio conteggio;
             auto albero1 = [&] { CaricaAlbero(albero, soggetto, ordini, macchine, file); };
-            auto nudo = [&] { conteggio = Nudo(db, tr, soggetto, nullptr); };
+            auto nudo = [&] { conteggio = Nudo(db, tr, soggetto, TLettura::Campi); };
             Tempo(tr, albero1);  // warms the page cache for both
             Tempo(tr, nudo);
             QVector<qint64> tAlbero, tNudo;
@@ -229,13 +251,14 @@ int main(int argc, char** argv) {
 
         // where the tree's time goes, for subject BIG
         const QString soggetto = "BIG";
-        Tempo(tr, [&] { Nudo(db, tr, soggetto, &testi); });
-        QVector<qint64> tNudo, tTesti, tDataSet, tAlbero, tCreazione, tEspansione, tPittura, tOrdini;
+        Tempo(tr, [&] { Nudo(db, tr, soggetto, TLettura::Chiavi, &testi); });
+        QVector<qint64> tNudo, tChiavi, tTesti, tRimozione, tDataSet, tAlbero, tCreazione, tEspansione, tPittura, tOrdini;
         for (int i = 0; i < Ripetizioni; ++i) {
-            tNudo << Tempo(tr, [&] { Nudo(db, tr, soggetto, nullptr); });
+            tNudo << Tempo(tr, [&] { Nudo(db, tr, soggetto, TLettura::Campi); });
+            tChiavi << Tempo(tr, [&] { Nudo(db, tr, soggetto, TLettura::Chiavi); });
             tTesti << Tempo(tr, [&] {
                 QList<TTestiOrdine> t;
-                Nudo(db, tr, soggetto, &t);
+                Nudo(db, tr, soggetto, TLettura::Chiavi, &t);
             });
             tOrdini << Tempo(tr, [&] { SoloOrdini(db, tr, soggetto); });
             tDataSet << Tempo(tr, [&] { DataSet(ordini, macchine, file, soggetto); });
@@ -244,21 +267,23 @@ int main(int argc, char** argv) {
             t.start();
             albero.repaint();
             tPittura << t.nsecsElapsed();
-            qint64 c = 0, e = 0;
-            SoloAlbero(albero, testi, c, e);
-            tCreazione << c;
-            tEspansione << e;
+            const TTempiNodi nodi = SoloAlbero(albero, testi);
+            tRimozione << nodi.rimozione;
+            tCreazione << nodi.creazione;
+            tEspansione << nodi.espansione;
         }
         const qint64 n = Mediana(tNudo);
         auto riga = [n](const char* nome, qint64 v) {
             std::printf("  %-64s %12s %7s\n", nome, qPrintable(Ms(v)), qPrintable(Rapporto(v, n)));
         };
         std::printf("\nwhere the time goes (subject BIG, medians of %d runs; ratio to bare):\n", Ripetizioni);
-        riga("bare statements, keys only", n);
+        riga("bare statements, every field read", n);
+        riga("bare statements, only the keys read", Mediana(tChiavi));
         riga("  of which: the order statement alone", Mediana(tOrdini));
-        riga("bare statements, all shown fields read, texts built", Mediana(tTesti));
+        riga("bare statements, the shown fields read, node texts built", Mediana(tTesti));
         riga("three data sets (TFbQuery), same fields and texts", Mediana(tDataSet));
         riga("CaricaAlbero", Mediana(tAlbero));
+        riga("tree items alone: removing the previous tree", Mediana(tRimozione));
         riga("tree items alone from ready texts: creation", Mediana(tCreazione));
         riga("tree items alone from ready texts: expansion", Mediana(tEspansione));
         riga("first paint of the built tree (not in CaricaAlbero)", Mediana(tPittura));
