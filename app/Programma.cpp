@@ -22,8 +22,10 @@ bool EseguiControlliAvvio(const std::function<void()>& controlli) {
 }
 
 std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni) {
-    // the engine is made ready on a worker while the window is created
-    QFuture<void> motore = PreparaMotoreDatabase(fileIni);
+    return AvviaFormMain(argomenti, fileIni, PreparaMotoreDatabase(fileIni));
+}
+
+std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni, QFuture<void> motore) {
     std::unique_ptr<TFormMain> form;
     const bool avviato = EseguiControlliAvvio([&] {
         form = std::make_unique<TFormMain>(argomenti, fileIni);

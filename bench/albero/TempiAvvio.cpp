@@ -7,7 +7,7 @@
 //      window with a tree of the same size (bench_finestra_nuda), the two started in turn;
 //  (3) where ZelScanFile's time goes: the start-up's steps run one by one, in their order, in a
 //      fresh process of this program on the same installation (--passi), each step timed; the
-//      engine is made ready on a worker while the window is created, as the program does.
+//      engine is made ready on a worker while the images and the window are made, as the program does.
 // Prints the first run and the median of the later ones.
 //
 // Phases (2) and (3) need an X server: unless DISPLAY is set, the program runs itself again under
@@ -144,10 +144,7 @@ int Passi(int argc, char** argv, const QString& ini, qint64 avvioNs) {
     };
     std::unique_ptr<QApplication> app;
     passo("QApplication", [&] { app = std::make_unique<QApplication>(argc, argv); });
-    std::unique_ptr<TDataModuleMedia> media;
-    std::unique_ptr<TFormMain> form;
-    passo("image module", [&] { media = std::make_unique<TDataModuleMedia>(app.get()); });
-    // as AvviaFormMain does: the engine made ready on a worker while the window is created
+    // as the program does: the engine made ready on a worker while the images and the window are made
     qint64 motoreNs = 0;
     std::thread motore([&] {
         QElapsedTimer tm;
@@ -155,6 +152,9 @@ int Passi(int argc, char** argv, const QString& ini, qint64 avvioNs) {
         PreparaMotoreDatabase(ini).waitForFinished();
         motoreNs = tm.nsecsElapsed();
     });
+    std::unique_ptr<TDataModuleMedia> media;
+    std::unique_ptr<TFormMain> form;
+    passo("image module", [&] { media = std::make_unique<TDataModuleMedia>(app.get()); });
     passo("window creation (parameters, controls)", [&] { form = std::make_unique<TFormMain>(Argomenti, ini); });
     passo("waiting for the engine's preparation on the worker", [&] { motore.join(); });
     passi << qMakePair(QStringLiteral("  the worker alone: engine load and a first attachment (beside the above)"), motoreNs);
