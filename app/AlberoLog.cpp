@@ -7,27 +7,6 @@
 #include <QStringBuilder>
 #include <QTreeWidget>
 
-namespace {
-
-void Riapri(TFbQuery& q, const QStringList& sql) {
-    q.Close();
-    q.SQL = sql;
-    q.Open();
-}
-
-void Prepara(TFbQuery& q, const QStringList& sql) {
-    q.Close();
-    q.SQL = sql;
-    q.Prepare();
-}
-
-void Riapri(TFbQuery& q) {
-    q.Close();
-    q.Open();
-}
-
-}  // namespace
-
 std::optional<TMyRec> PayloadNodo(const QTreeWidgetItem* item) {
     if (!item) return std::nullopt;
     const QVariant v = item->data(0, RuoloPayload);
@@ -79,14 +58,14 @@ void AggiungiOrdini(QTreeWidgetItem* radice, TFbQuery& ordini, TFbQuery& macchin
         const QString testoCommessa = testoCliente % u" - " % dettaglio;
         macchine.SetParam("SERDOC", serie.AsVariant());
         file.SetParam("SERDOC", serie.AsVariant());
-        Riapri(macchine);
+        macchine.Reopen();
         const int nrMacchina = macchine.RequiredFieldIndex("NR_MACCHINA"),
                   descrizione = macchine.RequiredFieldIndex("DESCRIZIONE");
         for (; !macchine.Eof(); macchine.Next()) {
             const TFbField nr = macchine.Field(nrMacchina);
             auto* nodoMacchina = new TNodoAlbero(nodoOrdine, nr.AsString() % u' ' % macchine.Field(descrizione).AsString());
             file.SetParam("NR_MACCHINA", nr.AsVariant());
-            Riapri(file);
+            file.Reopen();
             const int id = file.RequiredFieldIndex("ID"), dataOra = file.RequiredFieldIndex("DATAORA"),
                       nome = file.RequiredFieldIndex("FILEDESTINAZIONE_NOME");
             for (; !file.Eof(); file.Next()) {
@@ -105,10 +84,10 @@ void AggiungiOrdini(QTreeWidgetItem* radice, TFbQuery& ordini, TFbQuery& macchin
 
 void CaricaAlbero(QTreeWidget& albero, const QString& soggetto, TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file) {
     albero.clear();
-    Riapri(ordini, SQLOrdini(soggetto));
+    ordini.Reopen(SQLOrdini(soggetto));
     if (ordini.IsEmpty()) return;
-    Prepara(macchine, SQLMacchine());
-    Prepara(file, SQLFile());
+    macchine.Prepare(SQLMacchine());
+    file.Prepare(SQLFile());
 
     auto* radice = new TNodoAlbero(nullptr, ordini.FieldByName("RAGSOC").AsString().replace("\r\n", " "));
     // The nodes grow apart from the tree, which takes them in one piece at the end, also when a

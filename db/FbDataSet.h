@@ -117,6 +117,25 @@ public:
     void SetParam(const QString& name, const QVariant& value) { FParams.insert(name.toUpper(), value); }
     TFbUpdateSQL* UpdateObject = nullptr;
 
+    // Closed, given `sql` as its text and opened again; without a text, reopened with the one it has
+    // (and the parameters set meanwhile).
+    void Reopen(const QStringList& sql) {
+        Close();
+        SQL = sql;
+        Open();
+    }
+    void Reopen() {
+        Close();
+        Open();
+    }
+    // Closed and given `sql` as its text, prepared for the openings that follow.
+    using TFbDataSet::Prepare;
+    void Prepare(const QStringList& sql) {
+        Close();
+        SQL = sql;
+        Prepare();
+    }
+
 protected:
     QStringList SelectSQL() const override { return SQL; }
     bool ParamCheckForSelect() const override { return ParamCheck; }

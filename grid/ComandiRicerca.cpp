@@ -294,9 +294,7 @@ void TComandiRicerca::FiltraTabella() {
 }
 
 void TComandiRicerca::RiapriBase() {
-    G.FQuery->Close();
-    G.FQuery->SQL = G.FSQLIniziale;
-    G.FQuery->Open();
+    G.FQuery->Reopen(G.FSQLIniziale);
     G.FSQLFiltro.clear();
 }
 
@@ -323,9 +321,7 @@ void TComandiRicerca::RicercaGenerica() {
     if (G.FTipoTabella == 0 && G.FQuery) {
         TFbQuery& query = *G.FQuery;
         const QStringList righe = RigheRicercaGenerica(G.FSQLIniziale, Origini(query.FieldDefs()), testo);
-        query.Close();
-        query.SQL = G.FSQLIniziale + righe;
-        query.Open();
+        query.Reopen(G.FSQLIniziale + righe);
         G.FSQLFiltro.clear();
     } else if (G.FTipoTabella == 1 && G.FTable) {
         FiltraTabella();

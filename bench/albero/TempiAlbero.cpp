@@ -6,6 +6,7 @@
 // the keys of the next level, building the node texts, the same through the three data sets, and
 // the tree items alone built from ready texts. Prints the medians and the ratios. Runs offscreen
 // unless a platform is named.
+#include "bench/datalayer/ArchivioBench.h"
 #include "app/AlberoLog.h"
 #include "app/NodiAlbero.h"
 #include "bench/datalayer/Misure.h"
@@ -17,7 +18,6 @@
 #include "sql/DemoData.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cstdio>
 #include <functional>
@@ -109,29 +109,12 @@ void SoloOrdini(TFbDatabase& db, TFbTransaction& tr, const QString& soggetto) {
     }
 }
 
-void Riapri(TFbQuery& q, const QStringList& sql) {
-    q.Close();
-    q.SQL = sql;
-    q.Open();
-}
-
-void Prepara(TFbQuery& q, const QStringList& sql) {
-    q.Close();
-    q.SQL = sql;
-    q.Prepare();
-}
-
-void Riapri(TFbQuery& q) {
-    q.Close();
-    q.Open();
-}
-
 // The three levels through data sets prepared as the tree prepares them, with the same fields read.
 TConteggio DataSet(TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file, const QString& soggetto) {
     TConteggio n;
-    Riapri(ordini, SQLOrdini(soggetto));
-    Prepara(macchine, SQLMacchine());
-    Prepara(file, SQLFile());
+    ordini.Reopen(SQLOrdini(soggetto));
+    macchine.Prepare(SQLMacchine());
+    file.Prepare(SQLFile());
     for (; !ordini.Eof(); ordini.Next()) {
         const QVariant serDoc = ordini.FieldByName("SERDOC").AsVariant();
         Scarta(serDoc.toString() + " - " + ordini.FieldByName("DATADOCUMENTO").AsString() + " - " +
@@ -139,12 +122,12 @@ TConteggio DataSet(TFbQuery& ordini, TFbQuery& macchine, TFbQuery& file, const Q
         ++n.ordini;
         macchine.SetParam("SERDOC", serDoc);
         file.SetParam("SERDOC", serDoc);
-        for (Riapri(macchine); !macchine.Eof(); macchine.Next()) {
+        for (macchine.Reopen(); !macchine.Eof(); macchine.Next()) {
             const TFbField nr = macchine.FieldByName("NR_MACCHINA");
             Scarta(nr.AsString() + " " + macchine.FieldByName("DESCRIZIONE").AsString());
             ++n.macchine;
             file.SetParam("NR_MACCHINA", nr.AsVariant());
-            for (Riapri(file); !file.Eof(); file.Next()) {
+            for (file.Reopen(); !file.Eof(); file.Next()) {
                 const QString nome = file.FieldByName("FILEDESTINAZIONE_NOME").AsString();
                 Scarta(QString::number(file.FieldByName("ID").AsInteger()) + " - " + nome);
                 Scarta(file.FieldByName("DATAORA").AsString() + " - " + nome);
@@ -193,24 +176,17 @@ qint64 Tempo(TFbTransaction& tr, const std::function<void()>& passo) {
     return t.nsecsElapsed();
 }
 
-QString Rapporto(qint64 a, qint64 b) { return QString::number(double(a) / double(b), 'f', 2); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("archivio.fdb");
-        QElapsedTimer prep;
-        prep.start();
-        DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
-        TFbDatabase db;
-        DemoData::Connetti(db, path);
+        TArchivioBench archivio;
+        TFbDatabase& db = archivio.Db;
         DemoData::AggiungiClienteGrande(db, "BIG", Ordini, Macchine, File);
         std::printf("customer BIG: %d orders x %d machines x %d files written in %s\n", Ordini, Macchine, File,
-                    qPrintable(Ms(prep.nsecsElapsed())));
+                    qPrintable(Ms(archivio.Preparazione.nsecsElapsed())));
 
         // the window's arrangement: three queries on one transaction, a shown tree
         TFbTransaction tr(&db);

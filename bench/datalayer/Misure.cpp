@@ -19,4 +19,6 @@ qint64 MemoriaResidenteKiB() {
 
 QString Ms(qint64 nanoseconds) { return QString::number(nanoseconds / 1e6, 'f', 3) + " ms"; }
 
+QString Rapporto(qint64 a, qint64 b) { return QString::number(double(a) / double(b), 'f', 2); }
+
 QString Rate(double perSecond) { return QString::number(qRound64(perSecond)) + "/s"; }

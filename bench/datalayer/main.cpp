@@ -1,6 +1,7 @@
 // Our data layer against isql-fb on one embedded archive, and opening the log grid's query on a
 // million log rows. Prints its figures; build it in a release-like folder and run
 // build/bin/bench_datalayer ("build/bin/bench_datalayer fetch" runs the row fetch comparison only).
+#include "bench/datalayer/ArchivioBench.h"
 #include "bench/datalayer/Isql.h"
 #include "bench/datalayer/Misure.h"
 #include "bench/datalayer/Nudo.h"
@@ -12,7 +13,6 @@
 #include "sql/DemoData.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <stdexcept>
 
@@ -203,19 +203,15 @@ void MilioneDiRighe(TFbDatabase& db) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     try {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("bench.fdb");
-        QElapsedTimer t;
-        t.start();
-        DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
-        TFbDatabase db;
-        DemoData::Connetti(db, path);
+        TArchivioBench archivio("bench.fdb");
+        TFbDatabase& db = archivio.Db;
+        const QString& path = archivio.Path;
         DemoData::PopolaArchivioBase(db);
         DemoData::AggiungiLogMassivo(db, kRighe);
         Stampa(QString("Data layer benchmark: embedded archive %1 with %2 log rows, built in %3")
                    .arg(path)
                    .arg(Conta(db, "SELECT COUNT(*) FROM ZELSCANLOGLIGHT"))
-                   .arg(Ms(t.nsecsElapsed())));
+                   .arg(Ms(archivio.Preparazione.nsecsElapsed())));
         Stampa("isql-fb opens the same file at the same time, with this process's engine configuration FIREBIRD=" +
                qEnvironmentVariable("FIREBIRD"));
         const bool soloFetch = app.arguments().contains("fetch");

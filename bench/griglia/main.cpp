@@ -4,6 +4,7 @@
 // run bare through the data layer (the rows the grid fetched, fetched bare) — and the first screen
 // of the whole log in primary-key order. Prints medians and ratios. Runs offscreen unless a
 // platform is named. An argument gives another size of the log (rows besides the subject's).
+#include "bench/datalayer/ArchivioBench.h"
 #include "bench/datalayer/Misure.h"
 #include "db/Errore.h"
 #include "db/FbDataSet.h"
@@ -16,7 +17,6 @@
 #include "sql/DemoData.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
 
@@ -91,8 +91,6 @@ qint64 Tempo(const std::function<void()>& passo) {
     return t.nsecsElapsed();
 }
 
-QString Rapporto(qint64 a, qint64 b) { return QString::number(double(a) / double(b), 'f', 2); }
-
 void Riga(const char* nome, qint64 griglia, qint64 nudo) {
     std::printf("%-44s %12s %12s %7s\n", nome, qPrintable(Ms(griglia)), qPrintable(Ms(nudo)),
                 qPrintable(Rapporto(griglia, nudo)));
@@ -104,13 +102,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("archivio.fdb");
-        QElapsedTimer prep;
-        prep.start();
-        DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
-        TFbDatabase db;
-        DemoData::Connetti(db, path);
+        TArchivioBench archivio;
+        TFbDatabase& db = archivio.Db;
         const int altre = argc > 1 ? QString(argv[1]).toInt() : 999000;
         if (altre > 0) DemoData::AggiungiLogMassivo(db, altre);
         {
@@ -129,7 +122,7 @@ int main(int argc, char** argv) {
             tr.Commit();
         }
         std::printf("log: %d rows, subject B1000 with 1,000 of them, written in %s\n", altre + 1000,
-                    qPrintable(Ms(prep.nsecsElapsed())));
+                    qPrintable(Ms(archivio.Preparazione.nsecsElapsed())));
 
         // the window's arrangement: its query, its before-open handler and a shown grid
         TFbTransaction tr(&db);

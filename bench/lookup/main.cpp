@@ -4,6 +4,8 @@
 // also ends the dialog's transaction and starts a new one, so the bare statement is timed a second
 // time together with that restart. Prints the medians and the ratios. Runs offscreen when there is
 // no display.
+#include "bench/datalayer/ArchivioBench.h"
+#include "bench/datalayer/Misure.h"
 #include "db/Errore.h"
 #include "db/FbDatabase.h"
 #include "db/FbSQL.h"
@@ -18,7 +20,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 
@@ -26,13 +27,6 @@ namespace {
 
 constexpr int Clienti = 100000;
 constexpr int Ripetizioni = 9;
-
-qint64 Mediana(QVector<qint64> campioni) {
-    std::sort(campioni.begin(), campioni.end());
-    return campioni[campioni.size() / 2];
-}
-
-QString Ms(qint64 ns) { return QString::number(ns / 1e6, 'f', 2) + " ms"; }
 
 // Refresh, then let the grid fetch and paint the rows that fill its window.
 qint64 TempoDialogo(TFormRicerca& dlg) {
@@ -72,15 +66,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("archivio.fdb");
-        QElapsedTimer prep;
-        prep.start();
-        DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
-        TFbDatabase db;
-        DemoData::Connetti(db, path);
+        TArchivioBench archivio;
+        TFbDatabase& db = archivio.Db;
         DemoData::AggiungiClienti(db, Clienti);
-        std::printf("%d customers written in %s\n", Clienti, qPrintable(Ms(prep.nsecsElapsed())));
+        std::printf("%d customers written in %s\n", Clienti, qPrintable(Ms(archivio.Preparazione.nsecsElapsed())));
 
         TDatiRicerca dati;
         dati.SetTabellaRicerca("CLIENTI");

@@ -4,6 +4,7 @@
 // of rows; then five keystrokes, each reopening timed the same way. Beside every figure, the
 // statement the grid ran, run bare through the data layer (prepare, execute, fetch as many rows
 // as the grid shows). Prints medians and ratios. Runs offscreen when there is no display.
+#include "bench/datalayer/ArchivioBench.h"
 #include "bench/datalayer/Misure.h"
 #include "controls/RadioGroup.h"
 #include "db/Errore.h"
@@ -18,7 +19,6 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -87,13 +87,8 @@ int main(int argc, char** argv) {
     const int Righe = argc > 1 ? QString(argv[1]).toInt() : RigheLog;
     int esito = 0;
     try {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("archivio.fdb");
-        QElapsedTimer prep;
-        prep.start();
-        DemoData::CreaDatabase(path, DemoData::ScriptArchivio());
-        TFbDatabase db;
-        DemoData::Connetti(db, path);
+        TArchivioBench archivio;
+        TFbDatabase& db = archivio.Db;
         DemoData::AggiungiLogMassivo(db, Righe);
         {
             TFbTransaction tr(&db);
@@ -103,7 +98,7 @@ int main(int argc, char** argv) {
             s.ExecQuery();
             tr.Commit();
         }
-        std::printf("%d log rows written in %s\n", Righe, qPrintable(Ms(prep.nsecsElapsed())));
+        std::printf("%d log rows written in %s\n", Righe, qPrintable(Ms(archivio.Preparazione.nsecsElapsed())));
 
         TFbTransaction trGriglia(&db);
         TFbQuery q;
