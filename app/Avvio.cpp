@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
+#include <QtConcurrent>
 
 QString TestoOrigine(TOrigine origine) { return origine == TOrigine::CMD ? QStringLiteral("CMD") : QStringLiteral("INI"); }
 
@@ -18,6 +20,11 @@ TAvvio::TAvvio(const QStringList& argomenti, const QString& fileIni) : FFileIni(
     }
 }
 
+TAvvio::~TAvvio() {
+    FVerifica.waitForFinished();
+    if (FPtqUser && !FPtqUser->parent()) delete FPtqUser;
+}
+
 QString TAvvio::GetIniFileName() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + '/') + NomeFileIni();
 }
@@ -26,12 +33,36 @@ TOrigine TAvvio::OrigineParametri() const {
     return FCmdParams.Contiene("UTENTE") && FCmdParams.Contiene("DITTA") ? TOrigine::CMD : TOrigine::INI;
 }
 
+QFuture<void> TAvvio::AvviaVerifica() {
+    if (FArchivio) return FVerifica;
+    FArchivio = std::make_unique<TFbDatabase>();
+    QThread* finestra = QThread::currentThread();
+    FVerifica = QtConcurrent::run([this, finestra] {
+        try {
+            FTrovato = Controlla(*FArchivio);
+        } catch (...) {
+            FErrore = std::current_exception();
+        }
+        // the user made here lives on with the window's thread
+        if (FPtqUser) FPtqUser->moveToThread(finestra);
+    });
+    return FVerifica;
+}
+
 bool TAvvio::Verifica(QObject* owner, TFbDatabase& archivio) {
+    AvviaVerifica().waitForFinished();
+    if (FErrore) std::rethrow_exception(FErrore);
+    FPtqUser->setParent(owner);
+    archivio.TakeOver(*FArchivio);
+    return FTrovato;
+}
+
+bool TAvvio::Controlla(TFbDatabase& archivio) {
     if (!FIniParams) throw Exception(QString("File %1 non trovato").arg(NomeFileIni()));
     if (OrigineParametri() == TOrigine::CMD) {
         try {
             LeggiUtenteDitta(FCmdParams);
-            ConnettiUtente(owner);
+            ConnettiUtente(nullptr);
             ConnettiArchivio(archivio);
             return LeggiSoggetto();
         } catch (const Exception& e) {
@@ -40,7 +71,7 @@ bool TAvvio::Verifica(QObject* owner, TFbDatabase& archivio) {
     }
     try {
         LeggiUtenteDitta(*FIniParams);
-        ConnettiUtente(owner);
+        ConnettiUtente(nullptr);
         ConnettiArchivio(archivio);
         return false;
     } catch (const Exception& e) {

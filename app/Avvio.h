@@ -4,7 +4,9 @@
 #include "db/FbDatabase.h"
 #include "db/PtqUser.h"
 
+#include <QFuture>
 #include <QPointer>
+#include <exception>
 #include <memory>
 #include <optional>
 
@@ -16,6 +18,9 @@ public:
     // Builds the command-line dictionary from `argomenti` (the program's own path excluded) and,
     // when `fileIni` exists, the INI dictionary from its section "CONFIG".
     TAvvio(const QStringList& argomenti, const QString& fileIni);
+    ~TAvvio();  // waits for checks under way; frees a user that no window took
+    TAvvio(const TAvvio&) = delete;
+    TAvvio& operator=(const TAvvio&) = delete;
 
     static QString GetIniFileName();  // "ParametriZelScan.ini" beside the executable
     static QString NomeFileIni() { return QStringLiteral("ParametriZelScan.ini"); }
@@ -24,8 +29,14 @@ public:
     const TParametri* IniParams() const { return FIniParams ? &*FIniParams : nullptr; }
     TOrigine OrigineParametri() const;
 
-    // Checks the parameters, the user and the archive; raises Exception with the start-up message.
-    // Returns whether the caller gave a subject (SOGGETTO on the command line with source CMD).
+    // Starts the checks of the parameters, the user and the archive on a worker thread, so that
+    // the connections are made while the window is being created; once only. The future ends
+    // with the checks, whatever their outcome.
+    QFuture<void> AvviaVerifica();
+    // Waits for the checks (starting them when nobody did) and raises their error, the start-up
+    // message, as they would have raised it here. Otherwise `owner` takes the user and `archivio`
+    // the archive's connection. Returns whether the caller gave a subject (SOGGETTO on the
+    // command line with source CMD).
     bool Verifica(QObject* owner, TFbDatabase& archivio);
 
     void LeggiUtenteDitta(const TParametri& d);
@@ -40,6 +51,8 @@ public:
     TPtqUser* PtqUser() const { return FPtqUser; }
 
 private:
+    bool Controlla(TFbDatabase& archivio);  // the checks themselves, in their order
+
     QString FFileIni;
     TParametri FCmdParams;
     std::optional<TParametri> FIniParams;
@@ -47,6 +60,11 @@ private:
     QString FDitta;
     QString FSoggetto;
     QPointer<TPtqUser> FPtqUser;
+    // the checks on the worker: their archive connection, their outcome
+    QFuture<void> FVerifica;
+    std::unique_ptr<TFbDatabase> FArchivio;
+    std::exception_ptr FErrore;
+    bool FTrovato = false;
 };
 
 QString TestoOrigine(TOrigine origine);

@@ -52,7 +52,10 @@ QToolButton* PulsanteImmagine(QWidget* parent, QAction* azione, int x, int y) {
 }  // namespace
 
 TFormMain::TFormMain(const QStringList& argomenti, const QString& fileIni, QWidget* parent)
-    : QWidget(parent), FAvvio(std::make_unique<TAvvio>(argomenti, fileIni)) {
+    : TFormMain(std::make_unique<TAvvio>(argomenti, fileIni), parent) {}
+
+TFormMain::TFormMain(std::unique_ptr<TAvvio> avvio, QWidget* parent) : QWidget(parent), FAvvio(std::move(avvio)) {
+    FAvvio->AvviaVerifica();
     setWindowTitle("ZelScanFile");
     setFont(FontTahoma(13));
     resize(983, 441);

@@ -31,6 +31,9 @@ public:
     // `argomenti`: the command line without the program's path; `fileIni`: the INI file to read
     // (TAvvio::GetIniFileName() in the program).
     TFormMain(const QStringList& argomenti, const QString& fileIni, QWidget* parent = nullptr);
+    // With the parameters gathered already, and their checks possibly under way
+    // (TAvvio::AvviaVerifica); they are started here otherwise, beside the controls' creation.
+    explicit TFormMain(std::unique_ptr<TAvvio> avvio, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     void CheckInit();  // raises Exception with the start-up message

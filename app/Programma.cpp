@@ -1,7 +1,6 @@
 #include "app/Programma.h"
 
 #include "app/FormMain.h"
-#include "app/PreparazioneMotore.h"
 #include "controls/MessageBoxes.h"
 #include "db/Errore.h"
 
@@ -22,17 +21,15 @@ bool EseguiControlliAvvio(const std::function<void()>& controlli) {
 }
 
 std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni) {
-    return AvviaFormMain(argomenti, fileIni, PreparaMotoreDatabase(fileIni));
+    return AvviaFormMain(std::make_unique<TAvvio>(argomenti, fileIni));
 }
 
-std::unique_ptr<TFormMain> AvviaFormMain(const QStringList& argomenti, const QString& fileIni, QFuture<void> motore) {
+std::unique_ptr<TFormMain> AvviaFormMain(std::unique_ptr<TAvvio> avvio) {
     std::unique_ptr<TFormMain> form;
     const bool avviato = EseguiControlliAvvio([&] {
-        form = std::make_unique<TFormMain>(argomenti, fileIni);
-        motore.waitForFinished();
+        form = std::make_unique<TFormMain>(std::move(avvio));
         form->CheckInit();
     });
-    motore.waitForFinished();
     if (!avviato) return nullptr;
     return form;
 }

@@ -5,6 +5,7 @@
 #include "db/FbTransaction.h"
 
 #include <exception>
+#include <utility>
 
 using namespace Firebird;
 
@@ -118,6 +119,17 @@ void TFbDatabase::Close() {
         if (!primoErrore) primoErrore = std::current_exception();
     }
     if (primoErrore) std::rethrow_exception(primoErrore);
+}
+
+void TFbDatabase::TakeOver(TFbDatabase& other) {
+    if (&other == this) return;
+    if (!other.FTransactions.isEmpty()) throw EDatabaseError("Connessione con transazioni proprie: non trasferibile");
+    Close();
+    FParams = other.FParams;
+    FDatabaseName = other.FDatabaseName;
+    FLoginPrompt = other.FLoginPrompt;
+    FDefaultCharset = other.FDefaultCharset;
+    FAttachment = std::exchange(other.FAttachment, nullptr);
 }
 
 void TFbDatabase::DropIfLost() {

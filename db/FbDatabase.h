@@ -34,6 +34,10 @@ public:
     // error), so the next statement or transaction reconnects.
     void DropIfLost();
     bool Connected() const { return FAttachment != nullptr; }
+    // Takes the connection of `other`, opened elsewhere (on another thread, say) and with no
+    // transaction of its own, together with its name and parameters; `other` is left closed.
+    // This one's own connection is closed first.
+    void TakeOver(TFbDatabase& other);
 
     // The database's default character set; statement texts travel in it.
     int DefaultCharset() const { return FDefaultCharset; }

@@ -7,13 +7,12 @@
 //      window with a tree of the same size (bench_finestra_nuda), the two started in turn;
 //  (3) where ZelScanFile's time goes: the start-up's steps run one by one, in their order, in a
 //      fresh process of this program on the same installation (--passi), each step timed; the
-//      engine is made ready on a worker while the images and the window are made, as the program does.
+//      checks run on a worker while the images and the window are made, as the program does.
 // Prints the first run and the median of the later ones.
 //
 // Phases (2) and (3) need an X server: unless DISPLAY is set, the program runs itself again under
 // "xvfb-run -a" with the argument --finestra <folder> and prints that run's lines.
 #include "app/FormMain.h"
-#include "app/PreparazioneMotore.h"
 #include "bench/datalayer/Misure.h"
 #include "db/ConnessioneDB.h"
 #include "db/Errore.h"
@@ -144,33 +143,34 @@ int Passi(int argc, char** argv, const QString& ini, qint64 avvioNs) {
     };
     std::unique_ptr<QApplication> app;
     passo("QApplication", [&] { app = std::make_unique<QApplication>(argc, argv); });
-    // as the program does: the engine made ready on a worker while the images and the window are made
-    qint64 motoreNs = 0;
-    std::thread motore([&] {
-        QElapsedTimer tm;
-        tm.start();
-        PreparaMotoreDatabase(ini).waitForFinished();
-        motoreNs = tm.nsecsElapsed();
+    // as the program does: the checks started on a worker, then the images and the window made
+    std::unique_ptr<TAvvio> avvio;
+    qint64 verificaNs = 0;
+    QFuture<void> fineVerifica;
+    passo("parameters gathered, the checks started on a worker", [&] {
+        avvio = std::make_unique<TAvvio>(Argomenti, ini);
+        const qint64 inizio = t.nsecsElapsed();
+        fineVerifica = avvio->AvviaVerifica().then([&t, &verificaNs, inizio] { verificaNs = t.nsecsElapsed() - inizio; });
     });
     std::unique_ptr<TDataModuleMedia> media;
     std::unique_ptr<TFormMain> form;
     passo("image module", [&] { media = std::make_unique<TDataModuleMedia>(app.get()); });
-    passo("window creation (parameters, controls)", [&] { form = std::make_unique<TFormMain>(Argomenti, ini); });
-    passo("waiting for the engine's preparation on the worker", [&] { motore.join(); });
-    passi << qMakePair(QStringLiteral("  the worker alone: engine load and a first attachment (beside the above)"), motoreNs);
-    TAvvio& avvio = form->Avvio();
-    passo("user database: attachment and user read", [&] {
-        avvio.LeggiUtenteDitta(avvio.CmdParams());
-        avvio.ConnettiUtente(form.get());
-    });
-    passo("  of which the user read (run again)", [&] { avvio.PtqUser()->SetCodiceUtente(avvio.Utente()); });
-    passo("archive: parameter read and attachment", [&] { avvio.ConnettiArchivio(*form->DBArchivio); });
-    passo("  of which the parameter read (run again)",
-          [&] { avvio.PtqUser()->GetParamKestrin(avvio.NomeParametroArchivio()); });
-    passo("grid binding (settings read from SETGRID)", [&] {
-        avvio.LeggiSoggetto();
-        form->ConfiguraGriglia();
-    });
+    passo("window creation (controls)", [&] { form = std::make_unique<TFormMain>(std::move(avvio)); });
+    passo("checks: the worker waited for, TABX, grid binding, mode", [&] { form->CheckInit(); });
+    fineVerifica.waitForFinished();
+    passi << qMakePair(QStringLiteral("  the worker alone: parameters, user database, archive (beside the above)"), verificaNs);
+    {  // the checks' steps again, in a fresh start-up state on this thread, with the databases open
+        TAvvio ancora(Argomenti, ini);
+        TFbDatabase archivio;
+        passo("  again on this thread: user database attachment and user read", [&] {
+            ancora.LeggiUtenteDitta(ancora.CmdParams());
+            ancora.ConnettiUtente(nullptr);
+        });
+        passo("    of which the user read", [&] { ancora.PtqUser()->SetCodiceUtente(ancora.Utente()); });
+        passo("  again on this thread: archive parameter read and attachment", [&] { ancora.ConnettiArchivio(archivio); });
+        passo("    of which the parameter read", [&] { ancora.PtqUser()->GetParamKestrin(ancora.NomeParametroArchivio()); });
+    }
+    passo("  grid binding (settings read from SETGRID), again", [&] { form->ConfiguraGriglia(); });
     passo("show until the tree's first paint (the tree's build included)", [&] {
         bool dipinto = false;
         struct TOsservatore : QObject {

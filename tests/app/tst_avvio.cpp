@@ -142,6 +142,48 @@ private slots:
         QVERIFY2(boxes.Boxes[0].Text.startsWith(atteso), qPrintable(boxes.Boxes[0].Text + "\n---\n" + atteso));
     }
 
+    // the checks run on a worker, started before the window as the program does: the window takes
+    // the user and the archive's connection, and a failure is told only once the window is made
+    void checksStartedBeforeTheWindow() {
+        TRecordingBoxes boxes;
+        auto avvio = std::make_unique<TAvvio>(QStringList{"UTENTE=1", "DITTA=01"}, FAmb.IniStandard());
+        avvio->AvviaVerifica().waitForFinished();
+        auto form = AvviaFormMain(std::move(avvio));
+        QVERIFY2(form, qPrintable(boxes.Ultimo()));
+        TPtqUser* utente = form->Avvio().PtqUser();
+        QCOMPARE(utente->parent(), form.get());
+        QCOMPARE(utente->thread(), form->thread());
+        QVERIFY(utente->DBUser()->Connected());
+        QCOMPARE(utente->DittaUtente(), QString("01"));
+        QVERIFY(form->DBArchivio->Connected());
+        QCOMPARE(ValoreSQL(*form->DBArchivio, "SELECT COUNT(*) FROM ZELSCANLOGLIGHT WHERE 1 = 0"), QString("0"));
+
+        auto fallita = std::make_unique<TAvvio>(QStringList{"UTENTE=99", "DITTA=01"}, FAmb.IniStandard());
+        fallita->AvviaVerifica().waitForFinished();
+        QVERIFY(boxes.Boxes.isEmpty());
+        QVERIFY(!AvviaFormMain(std::move(fallita)));
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QVERIFY(boxes.Boxes[0].Text.contains("Utente 99 non trovato nello USER.FDB"));
+    }
+
+    // a window closed while its checks run, or whose checks failed half-way, keeps no connection
+    void noConnectionOutlivesItsWindow_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::newRow("window gone at once") << QStringList{"UTENTE=1", "DITTA=01"};
+        QTest::newRow("archive unreachable") << QStringList{"UTENTE=1", "DITTA=01", "PARAMETRO ARCHIVIO=ArchivioRotto"};
+    }
+    void noConnectionOutlivesItsWindow() {
+        QFETCH(QStringList, argomenti);
+        TRecordingBoxes boxes;
+        if (argomenti.size() == 2) std::make_unique<TFormMain>(argomenti, FAmb.IniStandard()).reset();
+        else QVERIFY(!AvviaFormMain(argomenti, FAmb.IniStandard()));
+        TFbDatabase db;
+        Connetti(db, FAmb.Utenti);
+        QCOMPARE(ValoreSQL(db, "SELECT COUNT(*) FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION "
+                               "AND MON$SYSTEM_FLAG = 0"),
+                 QString("0"));
+    }
+
     // an error of any type, not only the program's own, ends the start-up in the same box
     void anyErrorEndsTheStartUp_data() {
         QTest::addColumn<int>("tipo");

@@ -5,6 +5,7 @@
 #include "tests/support/TestDb.h"
 
 #include <QtTest>
+#include <thread>
 
 class TestFbDatabase : public QObject {
     Q_OBJECT
@@ -32,6 +33,41 @@ private slots:
         QVERIFY(db.Connected());
         QCOMPARE(ValoreSQL(db, "SELECT MON$DATABASE_NAME FROM MON$DATABASE").trimmed(), other);
         db.Close();
+        QVERIFY(!db.Connected());
+    }
+
+    // a connection made on a worker thread serves the taker's own transactions afterwards
+    void takeOverAConnectionMadeOnAnotherThread() {
+        TFbDatabase aperta;
+        std::thread([&] { Connetti(aperta, FPath); }).join();
+        const QString nome = aperta.DatabaseName();
+        const int charset = aperta.DefaultCharset();
+        TFbDatabase db;
+        TFbTransaction tr(&db);
+        db.TakeOver(aperta);
+        QVERIFY(!aperta.Connected());
+        QVERIFY(db.Connected());
+        QCOMPARE(db.DatabaseName(), nome);
+        QCOMPARE(db.DefaultCharset(), charset);
+        tr.Start();
+        TFbSQL sql(&db, &tr);
+        sql.SetSQL({"SELECT COUNT(*) AS N FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION"});
+        sql.ExecQuery();
+        QCOMPARE(sql.FieldByName("N").AsInteger(), 1);
+        tr.Commit();
+        db.Close();
+        QVERIFY(!db.Connected());
+        aperta.Open();  // the one left closed attaches anew with its name and parameters
+        QVERIFY(aperta.Connected());
+    }
+
+    void aConnectionWithTransactionsIsNotTakenOver() {
+        TFbDatabase aperta;
+        Connetti(aperta, FPath);
+        TFbTransaction tr(&aperta);
+        TFbDatabase db;
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, db.TakeOver(aperta));
+        QVERIFY(aperta.Connected());
         QVERIFY(!db.Connected());
     }
 
