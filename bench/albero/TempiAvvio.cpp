@@ -2,9 +2,10 @@
 // 3 machines × 4 files: the program copied into a fresh folder with its ParametriZelScan.ini, then
 // started with UTENTE=1 DITTA=01 SOGGETTO=C20, many times. Measures
 //  (1) the start-up checks alone ("--check", offscreen, until the process ends);
-//  (2) the time until the window is on screen, under Xvfb, polling xdotool for a visible window of
-//      the process with the program's title; in the same run and timed the same way, a bare Qt
-//      window with a tree of the same size (bench_finestra_nuda), the two started in turn;
+//  (2) the time until the window is on screen, under Xvfb: until the X server maps a top-level
+//      window of the process, told by the server itself (no polling that would share the CPU);
+//      in the same run and timed the same way, a bare Qt window with a tree of the same size
+//      (bench_finestra_nuda), the two started in turn;
 //  (3) where ZelScanFile's time goes: the start-up's steps run one by one, in their order, in a
 //      fresh process of this program on the same installation (--passi), each step timed; the
 //      checks run on a worker while the images and the window are made, as the program does.
@@ -13,6 +14,7 @@
 // Phases (2) and (3) need an X server: unless DISPLAY is set, the program runs itself again under
 // "xvfb-run -a" with the argument --finestra <folder> and prints that run's lines.
 #include "app/FormMain.h"
+#include "bench/albero/MappaFinestre.h"
 #include "bench/datalayer/Misure.h"
 #include "db/ConnessioneDB.h"
 #include "db/Errore.h"
@@ -93,22 +95,15 @@ QVector<qint64> TempiCheck(const QString& programma) {
     return tempi;
 }
 
-bool FinestraVisibile(qint64 pid, const QString& titolo) {
-    QProcess x;
-    x.start("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name", titolo});
-    x.waitForFinished(5000);
-    return x.exitCode() == 0 && !x.readAllStandardOutput().trimmed().isEmpty();
-}
-
 QProcessEnvironment AmbienteFinestra() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     return env;
 }
 
-// One start on the X server of DISPLAY: the time until a visible window titled `titolo` belongs to
-// the process. Known to within one xdotool call, which it includes.
-qint64 TempoFinestra(const QString& programma, const QStringList& argomenti, const QString& titolo) {
+// One start on the X server of DISPLAY: the time until a top-level window of the process is mapped,
+// as the X server tells `mappe`.
+qint64 TempoFinestra(TOsservatoreMappe& mappe, const QString& programma, const QStringList& argomenti) {
     QProcess p;
     p.setProcessEnvironment(AmbienteFinestra());
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -116,12 +111,11 @@ qint64 TempoFinestra(const QString& programma, const QStringList& argomenti, con
     t.start();
     p.start(programma, argomenti);
     if (!p.waitForStarted(10000)) throw Exception(programma + " did not start");
-    bool visibile = false;
-    while (!visibile && t.elapsed() < 30000 && p.state() == QProcess::Running) visibile = FinestraVisibile(p.processId(), titolo);
+    const bool mappata = mappe.AttendiMappa(p.processId(), 30000);
     const qint64 tempo = t.nsecsElapsed();
     p.kill();  // ZelScanFile does not end on SIGTERM
     p.waitForFinished(5000);
-    if (!visibile) throw Exception("no visible window " + titolo + " of " + programma);
+    if (!mappata) throw Exception("no window of " + programma + " was mapped");
     return tempo;
 }
 
@@ -221,15 +215,16 @@ void StampaPassi(const QString& ini) {
 // Phases (2) and (3), on an X server.
 void FaseFinestra(const QString& programma) {
     QVector<qint64> zel, nuda;
+    TOsservatoreMappe mappe;
     const QStringList dimensioni{QString::number(Ordini), QString::number(Macchine), QString::number(File)};
     for (int i = 0; i <= Ripetizioni; ++i) {  // in turn, so both see the same machine load
-        zel << TempoFinestra(programma, Argomenti, "ZelScanFile");
-        nuda << TempoFinestra(FINESTRA_NUDA_PATH, dimensioni, "FinestraNuda");
+        zel << TempoFinestra(mappe, programma, Argomenti);
+        nuda << TempoFinestra(mappe, FINESTRA_NUDA_PATH, dimensioni);
     }
     StampaSerie("window visible: ZelScanFile", zel);
     StampaSerie("window visible: bare Qt window, same tree", nuda);
     const double rapporto = double(Mediana(zel.mid(1))) / double(Mediana(nuda.mid(1)));
-    std::printf("ratio of the medians %.2f (target at most 1.50: %s); Xvfb, xdotool polling\n", rapporto,
+    std::printf("ratio of the medians %.2f (target at most 1.50: %s); Xvfb, until the window is mapped\n", rapporto,
                 rapporto <= 1.5 ? "met" : "missed");
     StampaPassi(QFileInfo(programma).absolutePath() + "/ParametriZelScan.ini");
 }
@@ -259,14 +254,9 @@ int main(int argc, char** argv) {
         StampaSerie("start-up checks only (--check, offscreen)", TempiCheck(programma));
 
         if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
-            if (QStandardPaths::findExecutable("xdotool").isEmpty()) {
-                std::printf("xdotool not found: window time not measured\n");
-                return 0;
-            }
             FaseFinestra(programma);
-        } else if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
-                   QStandardPaths::findExecutable("xdotool").isEmpty()) {
-            std::printf("xvfb-run or xdotool not found: window time not measured\n");
+        } else if (QStandardPaths::findExecutable("xvfb-run").isEmpty()) {
+            std::printf("xvfb-run not found: window time not measured\n");
         } else {
             std::fflush(stdout);
             QProcess xvfb;
