@@ -23,7 +23,7 @@ PACKAGES=(
     qt6-base-dev qt6-translations-l10n
     firebird3.0-server firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
     libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
-    libxcb1-dev xvfb xauth xdotool imagemagick x11-apps fonts-dejavu-core fonts-liberation poppler-utils
+    libxcb1-dev xvfb xauth imagemagick x11-apps fonts-dejavu-core fonts-liberation poppler-utils
     cmake g++ pkg-config ninja-build
     clang libclang-rt-14-dev
 )
