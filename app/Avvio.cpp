@@ -53,7 +53,7 @@ bool TAvvio::Verifica(QObject* owner, TFbDatabase& archivio) {
     AvviaVerifica().waitForFinished();
     if (FErrore) std::rethrow_exception(FErrore);
     FPtqUser->setParent(owner);
-    archivio.TakeOver(*FArchivio);
+    if (FArchivio->Connected()) archivio.TakeOver(*FArchivio);  // handed over once
     return FTrovato;
 }
 
