@@ -97,7 +97,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 phase "ctest asan" run_suite build-asan || failed+=(build-asan)
 
 # Every fuzz target for a few seconds, so that each stays built and clean on its seeds.
-bash "$REPO/scripts/fuzz.sh" 5 || failed+=(fuzz)
+phase fuzz bash "$REPO/scripts/fuzz.sh" 5 || failed+=(fuzz)
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "test: tests failed in: ${failed[*]}" >&2
