@@ -22,6 +22,7 @@ TAvvio::TAvvio(const QStringList& argomenti, const QString& fileIni) : FFileIni(
 
 TAvvio::~TAvvio() {
     FVerifica.waitForFinished();
+    const std::lock_guard esito(FEsito);
     if (FPtqUser && !FPtqUser->parent()) delete FPtqUser;
 }
 
@@ -34,10 +35,14 @@ TOrigine TAvvio::OrigineParametri() const {
 }
 
 QFuture<void> TAvvio::AvviaVerifica() {
-    if (FArchivio) return FVerifica;
-    FArchivio = std::make_unique<TFbDatabase>();
+    {
+        const std::lock_guard esito(FEsito);  // publishes to the worker what it reads
+        if (FArchivio) return FVerifica;
+        FArchivio = std::make_unique<TFbDatabase>();
+    }
     QThread* finestra = QThread::currentThread();
     FVerifica = QtConcurrent::run([this, finestra] {
+        const std::lock_guard esito(FEsito);
         try {
             FTrovato = Controlla(*FArchivio);
         } catch (...) {
@@ -51,6 +56,7 @@ QFuture<void> TAvvio::AvviaVerifica() {
 
 bool TAvvio::Verifica(QObject* owner, TFbDatabase& archivio) {
     AvviaVerifica().waitForFinished();
+    const std::lock_guard esito(FEsito);
     if (FErrore) std::rethrow_exception(FErrore);
     FPtqUser->setParent(owner);
     if (FArchivio->Connected()) archivio.TakeOver(*FArchivio);  // handed over once

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 enum TMode { mStandAlone = 0, mExternalCall = 1 };
@@ -60,7 +61,10 @@ private:
     QString FDitta;
     QString FSoggetto;
     QPointer<TPtqUser> FPtqUser;
-    // the checks on the worker: their archive connection, their outcome
+    // the checks on the worker: their archive connection, their outcome. The worker holds
+    // FEsito while it checks, and the window's thread takes it before reading what the checks
+    // made: a hand-over that race detectors see too, since they cannot see inside Qt's own locks.
+    std::mutex FEsito;
     QFuture<void> FVerifica;
     std::unique_ptr<TFbDatabase> FArchivio;
     std::exception_ptr FErrore;

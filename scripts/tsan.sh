@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The re-send tests under ThreadSanitizer: builds only them (and the stand-in scan server they
-# start) in build-tsan/ with -DZEL_TSAN=ON, runs them and fails on any report. Expects the packages
+# The tests of the program's own threads under ThreadSanitizer (the re-send, and the start-up
+# checks run on a worker while the window is made): builds only them (and the stand-in scan
+# server they start) in build-tsan/ with -DZEL_TSAN=ON, runs them and fails on any report. Expects the packages
 # of scripts/setup.sh.
 #
 #   bash scripts/tsan.sh
@@ -8,7 +9,7 @@ set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=$REPO/build-tsan
-TESTS=(tst_invio tst_invioserver)
+TESTS=(tst_invio tst_invioserver tst_avvio)
 
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
@@ -24,4 +25,4 @@ export FIREBIRD_LOCK=$BUILD/fblock
 export TSAN_OPTIONS="halt_on_error=1 detect_deadlocks=0 die_after_fork=0 suppressions=$REPO/scripts/tsan.supp"
 regex=$(IFS='|'; echo "^(${TESTS[*]})\$")
 ctest --test-dir "$BUILD" -R "$regex" --output-on-failure
-echo "tsan: the re-send tests ran clean"
+echo "tsan: the threads' tests ran clean"
