@@ -17,7 +17,6 @@
 #include "app/FormMain.h"
 #include "bench/albero/MappaFinestre.h"
 #include "bench/datalayer/Misure.h"
-#include "db/ConnessioneDB.h"
 #include "db/Errore.h"
 #include "db/FbDatabase.h"
 #include "lookup/DataModuleMedia.h"
@@ -31,7 +30,6 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 
 namespace {
 
@@ -127,9 +125,8 @@ qint64 TempoFinestra(TOsservatoreMappe& mappe, const QString& programma, const Q
 int SoloVerifica(int argc, char** argv, const QString& ini, qint64 avvioNs) {
     QCoreApplication app(argc, argv);
     TAvvio avvio(Argomenti, ini);
-    avvio.AvviaVerifica().waitForFinished();
     TFbDatabase archivio;
-    avvio.Verifica(nullptr, archivio);  // raises when the checks failed
+    avvio.Verifica(nullptr, archivio);  // runs them on the worker and waits; raises when they failed
     std::printf("%lld\n", OraNs() - avvioNs);
     return 0;
 }
