@@ -315,8 +315,20 @@ void TFormMain::IBQueryBeforeOpen() {
 }
 
 void TFormMain::IBQueryBeforeClose() {
-    if (!PtqGrid->RicercaInCorso() && !PtqGrid->RecuperoAspettoBaseInCorso && IBQuery->Active())
+    if (PtqGrid->RicercaInCorso() || PtqGrid->RecuperoAspettoBaseInCorso || !IBQuery->Active()) return;
+    // a layout that cannot be saved (a row locked by the user's other window, a lost server) is
+    // told once, and the close or the rebuild behind it goes on
+    try {
         PtqGrid->SalvaAspettoSuStorico();
+    } catch (const Exception& e) {
+        // a server that went away is told once, by the action that found it
+        TFbDatabase* impostazioni = PtqGrid->DatabaseImpostazioniEffettivo();
+        if (dynamic_cast<const EDatabaseError*>(&e) && impostazioni && impostazioni->IsLost()) return;
+        const QString premessa = "Aspetto della griglia non salvato\r\n";
+        // closing for a signal, nobody is there to answer a box
+        if (FChiusuraRichiesta) MessageBoxesSuStderr()->Errore(this, premessa + e.Message());
+        else PtqGrid->MostraErrore(e, this, premessa);
+    }
 }
 
 void TFormMain::PtqGridKeyUp(int key) {

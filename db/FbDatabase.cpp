@@ -132,16 +132,22 @@ void TFbDatabase::TakeOver(TFbDatabase& other) {
     FAttachment = std::exchange(other.FAttachment, nullptr);
 }
 
-void TFbDatabase::DropIfLost() {
-    if (!FAttachment) return;
+bool TFbDatabase::IsLost() const {
+    if (!FAttachment) return false;
     try {
         FbClient::Call([&](ThrowStatusWrapper& st) { FAttachment->ping(&st); });
+        return false;
     } catch (const EDatabaseError&) {
-        try {
-            Close();
-        } catch (const EDatabaseError&) {
-            // the server is gone: there is nothing to roll back or detach from
-        }
+        return true;
+    }
+}
+
+void TFbDatabase::DropIfLost() {
+    if (!IsLost()) return;
+    try {
+        Close();
+    } catch (const EDatabaseError&) {
+        // the server is gone: there is nothing to roll back or detach from
     }
 }
 

@@ -33,6 +33,8 @@ public:
     // After an error: when the server no longer answers, drops the dead attachment (without an
     // error), so the next statement or transaction reconnects.
     void DropIfLost();
+    // Connected, but the server no longer answers.
+    bool IsLost() const;
     bool Connected() const { return FAttachment != nullptr; }
     // Takes the connection of `other`, opened elsewhere (on another thread, say) and with no
     // transaction of its own, together with its name and parameters; `other` is left closed.

@@ -42,8 +42,12 @@ void TFbTransaction::Start() {
     FHandle = FbClient::Call([&](ThrowStatusWrapper& st) {
         IXpbBuilder* tpb = FbClient::Util()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);
         for (const QString& p : FParams) {
-            const QString name = p.trimmed().toLower();
-            if (name == "concurrency") tpb->insertTag(&st, isc_tpb_concurrency);
+            const int eq = p.indexOf('=');
+            const QString name = (eq < 0 ? p : p.left(eq)).trimmed().toLower();
+            bool numero = false;
+            const int valore = eq < 0 ? 0 : p.mid(eq + 1).trimmed().toInt(&numero);
+            if (name == "lock_timeout" && numero && valore > 0) tpb->insertInt(&st, isc_tpb_lock_timeout, valore);
+            else if (name == "concurrency") tpb->insertTag(&st, isc_tpb_concurrency);
             else if (name == "consistency") tpb->insertTag(&st, isc_tpb_consistency);
             else if (name == "read_committed") tpb->insertTag(&st, isc_tpb_read_committed);
             else if (name == "rec_version") tpb->insertTag(&st, isc_tpb_rec_version);

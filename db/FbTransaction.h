@@ -20,7 +20,8 @@ public:
     void SetDefaultDatabase(TFbDatabase* database);
 
     // Transaction parameters by name: "concurrency", "nowait", "read_committed", "rec_version",
-    // "read", "write", "wait", "consistency", "no_rec_version". Empty: the server's defaults.
+    // "read", "write", "wait", "consistency", "no_rec_version", and "lock_timeout=N" (with "wait":
+    // a locked row is waited for N seconds at most). Empty: the server's defaults.
     QStringList& Params() { return FParams; }
 
     // Start opens the database when it is not connected.

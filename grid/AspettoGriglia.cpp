@@ -1,9 +1,10 @@
 #include "grid/AspettoGriglia.h"
 
-#include "db/Errore.h"
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
 #include "grid/CostruttoriSQL.h"
+
+#include <algorithm>
 
 QStringList LineeLetturaAspetto(const TChiaveImpostazioni& chiave, bool perPosizione) {
     QStringList linee = QStringList{"SELECT * FROM " + TabellaQuotata(chiave)} + LineeChiave(chiave);
@@ -107,6 +108,7 @@ QVector<TRigaAspetto> LeggiAspetto(TFbDatabase* database, const TChiaveImpostazi
 bool SalvaAspetto(TFbDatabase* database, const TChiaveImpostazioni& chiave, const QVector<TColonnaAspetto>& colonne,
                   const TOrdinamentoGriglia& ordinamento) {
     TFbTransaction transazione(database);
+    transazione.Params() = ParametriScritturaImpostazioni();
     transazione.Start();
     TFbSQL q(database, &transazione);
     TLunghezzeAspetto lunghezze;
@@ -136,17 +138,37 @@ bool SalvaAspetto(TFbDatabase* database, const TChiaveImpostazioni& chiave, cons
     return cambiato;
 }
 
-void ApplicaAspetto(const QVector<TRigaAspetto>& righe, TColonneGriglia& colonne) {
+QStringList OrdineColonne(const QStringList& campi, QVector<TRigaAspetto> righe) {
+    std::stable_sort(righe.begin(), righe.end(),
+                     [](const TRigaAspetto& a, const TRigaAspetto& b) { return a.Posizione < b.Posizione; });
+    QStringList maiuscoli;
+    for (const QString& campo : campi) maiuscoli << MaiuscoloAZ(campo);
+    QStringList ordine(campi.size());
+    QVector<bool> collocato(campi.size(), false);
     for (const TRigaAspetto& riga : righe) {
-        try {
-            colonne.SpostaCampo(riga.NomeCampo, riga.Posizione);
-        } catch (const Exception&) {
-        }
+        const int campo = int(maiuscoli.indexOf(MaiuscoloAZ(riga.NomeCampo)));
+        if (campo < 0 || collocato[campo] || riga.Posizione < 0 || riga.Posizione >= campi.size() ||
+            !ordine[riga.Posizione].isNull())
+            continue;
+        ordine[riga.Posizione] = campi[campo];
+        collocato[campo] = true;
     }
+    int libero = 0;
+    for (int campo = 0; campo < campi.size(); ++campo) {
+        if (collocato[campo]) continue;
+        while (!ordine[libero].isNull()) ++libero;
+        ordine[libero] = campi[campo];
+    }
+    return ordine;
+}
+
+void ApplicaAspetto(const QVector<TRigaAspetto>& righe, TColonneGriglia& colonne) {
+    // placed from the left, each field moves only leftwards past fields not yet placed
+    const QStringList ordine = OrdineColonne(colonne.NomiCampi(), righe);
+    for (int posizione = 0; posizione < ordine.size(); ++posizione) colonne.SpostaCampo(ordine[posizione], posizione);
     for (const TRigaAspetto& riga : righe) {
-        try {
-            colonne.ImpostaColonna(riga.Posizione, riga.Larghezza, riga.NomeColonna, riga.Colore, riga.Visibile);
-        } catch (const Exception&) {
-        }
+        const int posizione = colonne.PosizioneDi(riga.NomeCampo);
+        if (posizione < 0 || riga.Posizione < 0 || riga.Posizione >= colonne.Conta()) continue;
+        colonne.ImpostaColonna(posizione, riga.Larghezza, riga.NomeColonna, riga.Colore, riga.Visibile);
     }
 }

@@ -51,6 +51,13 @@ QVector<TRigaAspetto> LeggiAspetto(TFbDatabase* database, const TChiaveImpostazi
 bool SalvaAspetto(TFbDatabase* database, const TChiaveImpostazioni& chiave, const QVector<TColonnaAspetto>& colonne,
                   const TOrdinamentoGriglia& ordinamento);
 
-// Applies stored rows to the columns: first every field moves to its position, then each
-// position takes width, caption, colour and visibility. A row that does not fit is skipped.
+// The order of `campi` (the fields in their present order) that the stored rows ask for: each
+// row's field at the row's position, the rows taken in position order whatever order they were
+// read in. Rows whose field is gone, whose position lies beyond the last column or is taken by an
+// earlier row place nothing; the fields left over fill the free places in their present order.
+QStringList OrdineColonne(const QStringList& campi, QVector<TRigaAspetto> righe);
+
+// Applies stored rows to the columns: the fields take the order above, then each row's width,
+// caption, colour and visibility go to the column of its field. A row whose field is gone or
+// whose position lies beyond the last column is skipped.
 void ApplicaAspetto(const QVector<TRigaAspetto>& righe, TColonneGriglia& colonne);

@@ -43,9 +43,11 @@ TAvPtqGrForm::TAvPtqGrForm(QWidget* owner) : QDialog(owner) {
     panel2->setFixedHeight(AltezzaStrisciaPulsanti);
     FBitBtn1 = new QPushButton(QStringLiteral("OK"), panel2);
     FBitBtn2 = new QPushButton(QStringLiteral("Cancel"), panel2);
+    // Enter presses the focused button (a button inside a panel is not auto-default by itself),
+    // OK when the focus is elsewhere
     FBitBtn1->setDefault(true);
     FBitBtn1->setAutoDefault(true);
-    FBitBtn2->setAutoDefault(false);
+    FBitBtn2->setAutoDefault(true);
     auto* basso = new QHBoxLayout(panel2);
     basso->setContentsMargins(8, 4, 8, 4);
     basso->addStretch();

@@ -20,7 +20,6 @@
 namespace {
 
 const QString Apostrofo = QStringLiteral("'");
-const QString ApostrofoTipografico = QString(QChar(0x00B4));  // "´"
 
 QStringList Origini(const TFbFieldDefs& defs) {
     QStringList origini;
@@ -55,7 +54,7 @@ void TComandiRicerca::Fine() {
 void TComandiRicerca::AttivaRicerche() {
     TFbDataSet* sorgente = G.FSorgenteDati;
     if (!sorgente || sorgente->FieldCount() == 0) return;
-    const int colonna = qBound(0, G.currentIndex().column(), sorgente->FieldCount() - 1);
+    const int colonna = qBound(0, G.ColonnaCorrente(), sorgente->FieldCount() - 1);
     const TFbFieldDef campo = sorgente->FieldDefs()[colonna];
     const bool query = G.FTipoTabella == 0 && G.FQuery;
 
@@ -83,6 +82,8 @@ void TComandiRicerca::AttivaRicerche() {
         dialogo->setFont(G.font());
         dialogo->setWindowTitle("Ricerca su " + G.model()->headerData(colonna, Qt::Horizontal).toString());
 
+        // Escape from any control of the dialog, also in Generica mode, reaches the dialog itself
+        dialogo->installEventFilter(this);
         CollegaStringa(*dialogo);
         connect(dialogo->ButtonAggRete, &QToolButton::clicked, this, &TComandiRicerca::AvviaRicerca);
         connect(dialogo->ButtonEsegui, &QToolButton::clicked, this, [this] { Protetto(&TComandiRicerca::RicercaGenerica); });
@@ -157,6 +158,7 @@ void TComandiRicerca::ScollegaStringa(TRPtqGridForm& d) {
 void TComandiRicerca::CambiaGenerica(bool generica) {
     TRPtqGridForm* d = Dialogo();
     if (!d) return;
+    G.FTimer->stop();  // a column search still pending must not run on the text typed for all fields
     const bool data = FClasse == TClasseCampo::Data;
     if (generica) {
         d->EditStringa->show();
@@ -193,8 +195,18 @@ void TComandiRicerca::Protetto(void (TComandiRicerca::*azione)()) {
     try {
         (this->*azione)();
     } catch (const Exception& e) {
-        MessageBoxes().Errore(Dialogo() ? static_cast<QWidget*>(Dialogo()) : &G, e.Message());
+        G.MostraErrore(e, Dialogo());
     }
+}
+
+void TComandiRicerca::Annulla(TRPtqGridForm& d) {
+    G.FTimer->stop();
+    try {
+        if (G.FTipoTabella == 0 && G.FQuery) RiapriBase();
+    } catch (const Exception& e) {
+        G.MostraErrore(e, &d);
+    }
+    d.reject();
 }
 
 bool TComandiRicerca::eventFilter(QObject* watched, QEvent* event) {
@@ -203,30 +215,26 @@ bool TComandiRicerca::eventFilter(QObject* watched, QEvent* event) {
     TRPtqGridForm* d = Dialogo();
     if (!d) return QObject::eventFilter(watched, event);
     auto* tasto = static_cast<QKeyEvent*>(event);
+    if (tasto->key() == Qt::Key_Escape) {
+        Annulla(*d);
+        return true;
+    }
+    if (watched == d) return QObject::eventFilter(watched, event);
     switch (tasto->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         try {
             EseguiRicerca();
         } catch (const Exception& e) {
-            MessageBoxes().Errore(d, e.Message());
+            G.MostraErrore(e, d);
             return true;
         }
         d->accept();
         Fine();
         return true;
-    case Qt::Key_Escape:
-        G.FTimer->stop();
-        try {
-            if (G.FTipoTabella == 0 && G.FQuery) RiapriBase();
-        } catch (const Exception& e) {
-            MessageBoxes().Errore(d, e.Message());
-        }
-        d->reject();
-        return true;
     default:
         if (tasto->text() == Apostrofo) {
-            if (auto* campo = qobject_cast<QLineEdit*>(watched)) campo->insert(ApostrofoTipografico);
+            if (auto* campo = qobject_cast<QLineEdit*>(watched)) campo->insert(ApostrofoRicerca);
             return true;
         }
         return QObject::eventFilter(watched, event);
@@ -272,14 +280,26 @@ void TComandiRicerca::EseguiRicerca() {
         }
     }
 
+    // a condition is kept only once its query has opened: one the database refuses brings back the
+    // rows of the last good one, and the next openings keep using that
+    const QStringList precedente = query->SQL;
+    const bool aperta = query->Active();
     query->Close();
     query->SQL = G.FSQLIniziale;
-    if (!condizione.isEmpty()) {
-        query->SQL << condizione << ordinamento;
-        G.FWhere = "AND";
+    if (!condizione.isEmpty()) query->SQL << condizione << ordinamento;
+    try {
+        query->Open();
+    } catch (const Exception&) {
+        query->SQL = precedente;
+        try {
+            if (aperta) query->Open();
+        } catch (const Exception&) {
+            // the first error is the one to tell
+        }
+        throw;
     }
+    if (!condizione.isEmpty()) G.FWhere = "AND";
     G.FSQLFiltro = condizione;
-    query->Open();
 }
 
 void TComandiRicerca::FiltraTabella() {

@@ -27,8 +27,8 @@ public:
     bool FiltraRecord(const TFbDataSet& dataSet, const TFbRow& riga);
 
 protected:
-    // The dialog key handler: Enter searches and closes, Escape closes and drops the condition,
-    // an apostrophe is typed as "´".
+    // The dialog key handler: Enter searches and closes, an apostrophe is typed as "´"; Escape,
+    // from any control of the dialog, closes it and drops the condition.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -42,6 +42,8 @@ private:
     void CambiaGenerica(bool generica);
     void AvviaRicerca();  // the search trigger: after a second of quiet, or at once
     void Protetto(void (TComandiRicerca::*azione)());  // runs an action of the open dialog, errors in a box
+    // Escape: the dialog closes and the query goes back to its base text.
+    void Annulla(TRPtqGridForm& dialogo);
     void FiltraTabella();
     void RiapriBase();
 

@@ -4,6 +4,8 @@
 #include "db/Errore.h"
 #include "db/FbDataSet.h"
 
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QPainter>
 #include <QWidget>
 
@@ -53,6 +55,13 @@ QVariant TModelloAspetto::data(const QModelIndex& index, int role) const {
     return role == Qt::DisplayRole ? QVariant(campo.AsString()) : campo.AsVariant();
 }
 
+bool TModelloAspetto::ValoreValido(const QModelIndex& index, const QString& testo) const {
+    TFbDataSet* d = DataSet();
+    if (!d || !d->Active() || index.column() < 0 || index.column() >= d->FieldCount()) return false;
+    QVariant valore;
+    return ValoreDaTesto(d->FieldDefs().at(index.column()), testo, valore);
+}
+
 void TModelloAspetto::PostaRiga() {
     TFbDataSet* d = DataSet();
     if (d && d->State() == TDataSetState::Edit) d->Post();
@@ -83,6 +92,51 @@ bool TModelloAspetto::setData(const QModelIndex& index, const QVariant& value, i
 QColor ColoreCampione(const QVariant& valore, const QPalette& tavolozza) {
     const qint64 colore = valore.isNull() ? 0 : valore.toLongLong();
     return colore == 0 ? tavolozza.color(QPalette::Window) : ColoreQt(TColore(colore), tavolozza);
+}
+
+TDelegatoAspetto::TDelegatoAspetto(QAbstractItemView* vista) : QStyledItemDelegate(vista), FVista(vista) {}
+
+QWidget* TDelegatoAspetto::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    return editor;
+}
+
+void TDelegatoAspetto::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* testo = static_cast<QLineEdit*>(editor);
+    if (FRifiutato.isValid() && FRifiutato == index) {
+        testo->setText(FTestoRifiutato);
+        FRifiutato = QPersistentModelIndex();
+        return;
+    }
+    // the editor opened by a typed key gets that key after this
+    testo->setText(index.data(Qt::EditRole).toString());
+}
+
+void TDelegatoAspetto::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    const QString testo = static_cast<QLineEdit*>(editor)->text();
+    auto* aspetto = qobject_cast<TModelloAspetto*>(model);
+    if (aspetto && !aspetto->ValoreValido(index, testo)) {
+        const bool inAttesa = FRifiutato.isValid();
+        FRifiutato = index;
+        FTestoRifiutato = testo;
+        // the view closes the editor once this returns: the message and the new editor follow it
+        if (!inAttesa) QMetaObject::invokeMethod(const_cast<TDelegatoAspetto*>(this), &TDelegatoAspetto::Riapri, Qt::QueuedConnection);
+        return;
+    }
+    model->setData(index, testo);
+}
+
+void TDelegatoAspetto::Riapri() {
+    if (!FRifiutato.isValid()) return;
+    const QModelIndex cella = FRifiutato;
+    const QString campo = cella.model()->headerData(cella.column(), Qt::Horizontal).toString();
+    MessageBoxes().Avviso(FVista->window(), QString("Valore \"%1\" non valido per il campo %2").arg(FTestoRifiutato, campo));
+    FVista->setCurrentIndex(cella);
+    FVista->setFocus();
+    FVista->edit(cella);
+    // what was typed comes back as it was left, ready to be corrected
+    if (auto* editor = qobject_cast<QLineEdit*>(FVista->indexWidget(cella))) editor->end(false);
 }
 
 void TDelegatoColore::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {

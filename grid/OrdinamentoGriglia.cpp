@@ -28,8 +28,13 @@ public:
         FQuery.SetParamCheck(false);
     }
     ~TLettura() {
-        FQuery.Close();
-        if (FTransazione.Active()) FTransazione.Rollback();
+        // on a lost connection the rollback fails too: the error that brought us here is the one
+        // the user sees
+        try {
+            FQuery.Close();
+            if (FTransazione.Active()) FTransazione.Rollback();
+        } catch (...) {
+        }
     }
     TFbSQL& Query() { return FQuery; }
 

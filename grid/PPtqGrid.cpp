@@ -6,8 +6,10 @@
 #include "grid/ColoriGriglia.h"
 #include "grid/CostruttoriSQL.h"
 #include "grid/ModelloAspetto.h"
+#include "grid/TabelleGriglia.h"
 
 #include <QColorDialog>
+#include <QDebug>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -40,6 +42,7 @@ TPPtqGridForm::TPPtqGridForm(QWidget* owner, const QString& tabellaAspettoGrigli
                              int situazione, TFbDatabase* database)
     : QDialog(owner), Situazione(situazione), Utente(utente), Progetto(progetto),
       TabellaAspettoGriglia(tabellaAspettoGriglia), IBTransaction1(database) {
+    IBTransaction1.Params() = ParametriScritturaImpostazioni();
     IBQuery1.SetDatabase(database);
     IBQuery1.SetTransaction(&IBTransaction1);
     IBQuery1.UpdateObject = &IBUpdateSQL1;
@@ -48,13 +51,14 @@ TPPtqGridForm::TPPtqGridForm(QWidget* owner, const QString& tabellaAspettoGrigli
 }
 
 TPPtqGridForm::~TPPtqGridForm() {
-    // rows already posted are kept when the dialog ends
+    // closing the dialog commits; a dialog freed without being closed keeps its posted rows too
     FModello->SetDataSet(nullptr);
     IBQuery1.Cancel();
     try {
         if (IBTransaction1.Active()) IBTransaction1.Commit();
-    } catch (const Exception&) {
-        // nothing left to show the error in; the rows stay as the database has them
+    } catch (const Exception& e) {
+        qWarning().noquote() << "Personalizzazione Griglia: modifiche non salvate:" << e.Message();
+    } catch (...) {
     }
 }
 
@@ -120,6 +124,10 @@ void TPPtqGridForm::CaricaGriglia() {
         FDBGrid1->setColumnHidden(c, c == FModello->ColonnaCampo(QStringLiteral("POSIZIONE")));
         FDBGrid1->setItemDelegateForColumn(c, nullptr);
     }
+    if (!FDelegato) {
+        FDelegato = new TDelegatoAspetto(FDBGrid1);
+        FDBGrid1->setItemDelegate(FDelegato);
+    }
     if (FModello->ColonnaColore() >= 0)
         FDBGrid1->setItemDelegateForColumn(FModello->ColonnaColore(), new TDelegatoColore(FDBGrid1));
     if (FModello->rowCount() > 0) FDBGrid1->setCurrentIndex(FModello->index(0, 0));
@@ -128,6 +136,8 @@ void TPPtqGridForm::CaricaGriglia() {
 void TPPtqGridForm::LasciaRiga() {
     const int riga = FDBGrid1->currentIndex().row();
     const int inModifica = IBQuery1.RecNo();
+    // back on the row whose post failed: it stays in edit until the user leaves it again
+    if (riga == inModifica && IBQuery1.State() == TDataSetState::Edit) return;
     try {
         FModello->PostaRiga();
         if (riga >= 0 && IBQuery1.Active()) IBQuery1.MoveTo(riga);
@@ -162,8 +172,10 @@ void TPPtqGridForm::Chiudi() {
     // a value still being typed belongs to the row
     const QModelIndex corrente = FDBGrid1->currentIndex();
     if (QWidget* editor = FDBGrid1->indexWidget(corrente)) {
-        emit FDBGrid1->itemDelegateForIndex(corrente)->commitData(editor);
-        emit FDBGrid1->itemDelegateForIndex(corrente)->closeEditor(editor);
+        auto* delegato = static_cast<TDelegatoAspetto*>(FDBGrid1->itemDelegateForIndex(corrente));
+        emit delegato->commitData(editor);
+        emit delegato->closeEditor(editor);
+        if (delegato->Rifiutato()) return;  // told, and back in its cell
     }
     try {
         FModello->PostaRiga();
@@ -176,8 +188,19 @@ void TPPtqGridForm::Chiudi() {
 }
 
 void TPPtqGridForm::reject() {
-    // closing by other means drops the edit still open on the current row
+    // closing by other means (Esc, the close box) drops the edit still open on the current row
+    // and keeps the rows posted before; a commit that fails is told, and the dialog closes
     IBQuery1.Cancel();
+    try {
+        if (IBTransaction1.Active()) IBTransaction1.Commit();
+    } catch (const Exception& e) {
+        MessageBoxes().Errore(this, "Modifiche non salvate\r\n" + e.Message());
+        // what the box says: nothing of this dialog is kept
+        try {
+            if (IBTransaction1.Active()) IBTransaction1.Rollback();
+        } catch (const Exception&) {
+        }
+    }
     QDialog::reject();
 }
 

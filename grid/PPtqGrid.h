@@ -10,6 +10,7 @@
 class QColorDialog;
 class QPushButton;
 class QTableView;
+class TDelegatoAspetto;
 class TModelloAspetto;
 
 class TPPtqGridForm : public QDialog {
@@ -55,6 +56,7 @@ private:
     void ImpostaColore(const QVariant& colore);
     void LasciaRiga();
     TModelloAspetto* FModello = nullptr;
+    TDelegatoAspetto* FDelegato = nullptr;
     QTableView* FDBGrid1 = nullptr;
     QColorDialog* FColorDialog1 = nullptr;
     QPushButton* FSpeedButton1 = nullptr;

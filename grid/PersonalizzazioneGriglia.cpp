@@ -4,6 +4,7 @@
 #include "grid/AvPtqGr.h"
 #include "grid/PPtqGrid.h"
 #include "grid/PtqGrid.h"
+#include "grid/TabelleGriglia.h"
 
 #include <memory>
 
@@ -61,6 +62,7 @@ void TPtqGrid::RipristinaAspettoBase() {
     {
         TFbDatabase* database = DatabaseImpostazioniEffettivo();
         TFbTransaction transazione(database);
+        transazione.Params() = ParametriScritturaImpostazioni();
         TFbSQL comando(database, &transazione);
         comando.SetSQL(SQLCancellaAspetto(FTabellaAspettoGriglia, FSituazione, FUtente, FCodiceProgetto));
         comando.ExecQuery();
@@ -70,10 +72,11 @@ void TPtqGrid::RipristinaAspettoBase() {
     }
 
     if (FTipoTabella == 0 && FQuery) {
+        // cleared first: the owner's before-open handler puts the search condition in force back
+        FSQLFiltro.clear();
         FQuery->Close();
         FQuery->SQL = FSQLIniziale;
         FQuery->Open();
-        FSQLFiltro.clear();
     } else if (FTipoTabella == 1 && FTable) {
         FTable->Close();
         FTable->Open();

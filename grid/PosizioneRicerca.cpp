@@ -6,6 +6,7 @@
 #include "db/FbTransaction.h"
 #include "grid/CostruttoriSQL.h"
 #include "grid/RPtqGrid.h"
+#include "grid/TabelleGriglia.h"
 
 #include <QCheckBox>
 
@@ -21,7 +22,8 @@ QStringList CondizioneChiave(const TLuogoPosizione& l) {
 struct TLettura {
     TFbTransaction Transazione;
     TFbQuery Query;
-    explicit TLettura(const TLuogoPosizione& luogo) : Transazione(luogo.Database) {
+    TLettura(const TLuogoPosizione& luogo, const QStringList& parametri) : Transazione(luogo.Database) {
+        Transazione.Params() = parametri;
         Transazione.Start();
         Query.SetDatabase(luogo.Database);
         Query.SetTransaction(&Transazione);
@@ -49,7 +51,7 @@ void PreparaAggiornamentoPosizione(TFbQuery& lettura, const TLuogoPosizione& luo
 }
 
 bool LeggiPosizioneRicerca(const TLuogoPosizione& luogo, TPosizioneRicerca& posizione) {
-    TLettura lettura(luogo);
+    TLettura lettura(luogo, {});
     const bool riga = lettura.Riga();
     if (riga) posizione = lettura.Valori();
     lettura.Query.Close();
@@ -58,7 +60,7 @@ bool LeggiPosizioneRicerca(const TLuogoPosizione& luogo, TPosizioneRicerca& posi
 }
 
 bool ScriviPosizioneRicerca(const TLuogoPosizione& luogo, const TPosizioneRicerca& p) {
-    TLettura lettura(luogo);
+    TLettura lettura(luogo, ParametriScritturaImpostazioni());
     TFbQuery& query = lettura.Query;
     const bool riga = lettura.Riga();
     const bool cambiata = !riga || !(lettura.Valori() == p);

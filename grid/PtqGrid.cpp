@@ -1,28 +1,23 @@
 #include "grid/PtqGrid.h"
 
+#include "controls/CursoreOccupato.h"
 #include "controls/MessageBoxes.h"
 #include "db/Errore.h"
 #include "db/FbDataSetModel.h"
-#include "db/FbTransaction.h"
 #include "grid/ComandiRicerca.h"
-#include "grid/AspettoGriglia.h"
 #include "grid/CostruttoriSQL.h"
-#include "grid/PPtqGrid.h"
 #include "grid/ModelloGriglia.h"
 #include "grid/PreferenzeGriglia.h"
+#include "grid/RigheGriglia.h"
 #include "grid/StampaGriglia.h"
 #include "grid/TabelleGriglia.h"
-#include "print/Tondrik.h"
 
 #include <QContextMenuEvent>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QShortcut>
 #include <QTimer>
-#include <memory>
 
 namespace {
 
@@ -63,6 +58,10 @@ TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) 
     FModello = new TFbDataSetModel(this);
     FModelloGriglia = new TModelloGriglia(FModello, this);
     setModel(FModelloGriglia);
+    FRighe = new TRigheGriglia(*this);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& corrente) {
+        if (corrente.isValid()) FColonnaCorrente = corrente.column();
+    });
     horizontalHeader()->setSectionsMovable(true);
     // presses and double-clicks on the titles reach the headers' viewports
     horizontalHeader()->viewport()->installEventFilter(this);
@@ -70,12 +69,7 @@ TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) 
     // shown once the view's own code has returned: a modal box must not run inside it
     connect(
         FModelloGriglia, &TModelloGriglia::ErroreCaricamento, this,
-        [this](const QString& messaggio) {
-            // a server that went away is dropped, so the next opening connects again
-            if (FSorgenteDati && FSorgenteDati->Database()) FSorgenteDati->Database()->DropIfLost();
-            MessageBoxes().Errore(this, messaggio);
-        },
-        Qt::QueuedConnection);
+        [this](const QString& messaggio) { MostraErrore(EDatabaseError(messaggio)); }, Qt::QueuedConnection);
     FRicerca = new TComandiRicerca(*this);
     Loaded(menuProprietario);
 }
@@ -135,6 +129,14 @@ QAction* TPtqGrid::Voce(const QString& caption) const {
     return nullptr;
 }
 
+QModelIndex TPtqGrid::moveCursor(CursorAction azione, Qt::KeyboardModifiers modificatori) {
+    if (azione == MoveEnd && modificatori.testFlag(Qt::ControlModifier)) {
+        const TCursoreOccupato occupato;  // a large source takes a while
+        FRighe->CaricaTutte();
+    }
+    return QTableView::moveCursor(azione, modificatori);
+}
+
 void TPtqGrid::contextMenuEvent(QContextMenuEvent* event) {
     FMenuInUso->popup(event->globalPos());
     event->accept();
@@ -166,9 +168,17 @@ bool TPtqGrid::EseguiComando(const QString& caption) {
     try {
         (this->*voce->Comando)();
     } catch (const Exception& e) {
-        MessageBoxes().Errore(this, e.Message());
+        MostraErrore(e);
     }
     return true;
+}
+
+void TPtqGrid::MostraErrore(const Exception& errore, QWidget* sopra, const QString& premessa) {
+    if (dynamic_cast<const EDatabaseError*>(&errore)) {
+        if (FSorgenteDati && FSorgenteDati->Database()) FSorgenteDati->Database()->DropIfLost();
+        if (TFbDatabase* impostazioni = DatabaseImpostazioniEffettivo()) impostazioni->DropIfLost();
+    }
+    MessageBoxes().Errore(sopra ? sopra : this, premessa + errore.Message());
 }
 
 // --- Binding ------------------------------------------------------------------------------------
@@ -237,178 +247,9 @@ TChiaveImpostazioni TPtqGrid::ChiaveAspetto() const {
 
 TColonneGriglia TPtqGrid::Colonne() const { return {*const_cast<TPtqGrid*>(this), *FModelloGriglia}; }
 
+int TPtqGrid::ColonnaCorrente() const { return currentIndex().isValid() ? currentIndex().column() : FColonnaCorrente; }
+
 bool TPtqGrid::RicercaAperta() const { return RPtqGridForm && RPtqGridForm->isVisible(); }
-
-// --- Layout memory ------------------------------------------------------------------------------
-
-void TPtqGrid::SalvaAspettoSuStorico() {
-    if (!FSorgenteDati || !FSorgenteDati->Active()) return;
-    TFbDatabase* database = DatabaseImpostazioniEffettivo();
-    if (!database) return;
-    SalvaAspetto(database, ChiaveAspetto(), Colonne().Colonne(), FOrdinamento);
-}
-
-void TPtqGrid::RecuperaAspettodaStorico() {
-    if (!FSorgenteDati) return;
-    if (!FSorgenteDati->Active()) {
-        if (FTipoTabella == 0 && FQuery) FQuery->SQL << FSQLFiltro;
-        return;
-    }
-    if (FTipoTabella == 1 && FTable && !FOrdinamento.FCampoDiOrdinamento.isEmpty() && !RicercaAperta())
-        FTable->IndexFieldNames = FOrdinamento.FCampoDiOrdinamento;
-    if (TFbDatabase* database = DatabaseImpostazioniEffettivo()) {
-        TColonneGriglia colonne = Colonne();
-        ApplicaAspetto(LeggiAspetto(database, ChiaveAspetto(), false), colonne);
-    }
-    ColoraTitoliOrdinamento();
-    if (FTipoTabella == 1 && FTable) {
-        AggiornaCampiIndicizzati();
-        Colonne().ColoraTitoli(ColoriIndicizzati(Colonne().NomiCampi(), FListaCampiIndicizzati, FColoreCampoIndicizzato));
-        ColoraTitoliOrdinamento();
-    }
-}
-
-void TPtqGrid::AggiornaCampiIndicizzati() {
-    QStringList campi;
-    for (const TFbIndexDef& indice : FTable->IndexDefs()) campi << indice.Fields.join(";");
-    FListaCampiIndicizzati = campi.join(";");
-}
-
-void TPtqGrid::DopoApertura(TFbDataSet* dataSet) {
-    if (FVecchioAfterOpen) FVecchioAfterOpen(dataSet);
-    const bool sorgente = (FTipoTabella == 0 && FQuery) || (FTipoTabella == 1 && FTable);
-    if (sorgente) {
-        RecuperaAspettodaStorico();
-        if (!FCampoSelezionato.isEmpty()) SelezionaColonna(Colonne().PosizioneDi(FCampoSelezionato));
-    }
-    if (FTipoTabella == 1 && FTable) AggiornaCampiIndicizzati();
-    if (sorgente) {
-        Colonne().ColoraTitoli(ColoriIndicizzati(Colonne().NomiCampi(), FListaCampiIndicizzati, FColoreCampoIndicizzato));
-        ColoraTitoliOrdinamento();
-    }
-    if (DisabilitaMemPosGriglie && FSituazione > 0) {
-        // the layout of the positive situation becomes the starting point of this session's rows
-        FSituazione = -FSituazione;
-        SalvaAspettoSuStorico();
-    }
-}
-
-// --- Sorting ------------------------------------------------------------------------------------
-
-void TPtqGrid::PreparaOrdinamento(TFbDataSet* dataSet) {
-    if (FVecchioBeforeOpen) FVecchioBeforeOpen(dataSet);
-    if (TFbDatabase* database = DatabaseImpostazioniEffettivo())
-        CaricaOrdinamento(database, ChiaveAspetto(), FCampiPersonalizzati, FCampiPersonalizzatiDecodifica, FOrdinamento);
-    // during a search the search writes its own ORDER BY
-    if (FTipoTabella == 0 && FQuery && FOrderBy && !RicercaAperta())
-        FQuery->SQL << LineeOrdinamentoQuery(FQuery->Database(), FSQLIniziale, FOrdinamento, FCampiPersonalizzati,
-                                             ChiavePrimariaOrdDefault, FNomeTabellaQuery);
-}
-
-void TPtqGrid::ColoraTitoliOrdinamento() {
-    TColonneGriglia colonne = Colonne();
-    colonne.ColoraTitoli(FOrdinamento.ColoriTitoli(colonne.Conta(), FColoreCampoOrdinamento));
-}
-
-void TPtqGrid::ColoraTitoli() {
-    TColonneGriglia colonne = Colonne();
-    colonne.AzzeraColoriTitoli();
-    if (FTipoTabella == 0 || FTipoTabella == 1)
-        colonne.ColoraTitoli(ColoriIndicizzati(colonne.NomiCampi(), FListaCampiIndicizzati, FColoreCampoIndicizzato));
-    ColoraTitoliOrdinamento();
-}
-
-void TPtqGrid::SelezionaColonna(int posizione) {
-    const int campo = Colonne().Campo(posizione);
-    if (campo < 0 || model()->rowCount() == 0) return;
-    setCurrentIndex(model()->index(qMax(currentIndex().row(), 0), campo));
-}
-
-void TPtqGrid::MouseDown(const QPoint& punto) {
-    FPosizioneXMouse = punto.x();
-    FPosizioneYMouse = punto.y();
-}
-
-int TPtqGrid::TitoloSotto(const QPoint& punto) const {
-    const QHeaderView* titoli = horizontalHeader();
-    if (punto.y() < titoli->y() || punto.y() >= titoli->y() + titoli->height()) return -1;
-    if (punto.x() < titoli->x()) return -2;
-    const int campo = titoli->logicalIndexAt(punto.x() - titoli->x());
-    return campo < 0 ? -2 : titoli->visualIndex(campo);
-}
-
-bool TPtqGrid::DblClick() {
-    if (!FAbilitaOrdinamento) return false;
-    // the Ctrl key as it is now, not as the mouse event saw it
-    FOrdinamento.CambiaModalita(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
-    const int colonna = TitoloSotto(QPoint(FPosizioneXMouse, FPosizioneYMouse));
-    if (colonna == -1) return false;
-    if (colonna >= 0) {
-        try {
-            OrdinaPerColonna(colonna);
-        } catch (const Exception& e) {
-            MessageBoxes().Errore(this, e.Message());
-        }
-    }
-    return true;
-}
-
-void TPtqGrid::OrdinaPerColonna(int colonna) {
-    TColonneGriglia colonne = Colonne();
-    const QString campo = colonne.NomeCampo(colonna);
-    const QString origine = colonne.Origine(colonna);
-    const QString espressione =
-        EspressioneCampo(campo, MaiuscoloAZ(origine), FCampiPersonalizzati, FCampiPersonalizzatiDecodifica);
-    const QString nome = FOrdinamento.DoppioClicTitolo(colonna, campo, espressione, origine);
-    if (!FTabellaPiccola && !FAbilitaRicF5Sempre && FTipoTabella != 2 && !CampoIndicizzato(nome, FListaCampiIndicizzati)) {
-        MessageBoxes().Avviso(this, "Attenzione: Non è possibile eseguire la ricerca su un campo non indicizzato di "
-                                    "una tabella di grandi dimensioni");
-        return;
-    }
-    SalvaAspettoSuStorico();
-    if (FTipoTabella == 0 && FQuery) {
-        // the grid reopens its source itself: the owner's handlers leave the text alone
-        const bool ricerca = FRicercaInCorso;
-        FRicercaInCorso = true;
-        try {
-            FQuery->Close();
-            FQuery->SQL = FSQLIniziale;
-            FQuery->SQL << FSQLFiltro;
-            FQuery->Open();
-        } catch (...) {
-            FRicercaInCorso = ricerca;
-            throw;
-        }
-        FRicercaInCorso = ricerca;
-        SelezionaColonna(colonna);
-    } else if (FTipoTabella == 1 && FTable) {
-        // the table takes a new row order when it opens; its after-open handler restores the layout
-        FTable->Close();
-        FTable->IndexFieldNames = FOrdinamento.IndexFieldNames();
-        FTable->Open();
-    }
-    ColoraTitoli();
-}
-
-void TPtqGrid::mousePressEvent(QMouseEvent* event) {
-    MouseDown(viewport()->mapTo(this, event->position().toPoint()));
-    QTableView::mousePressEvent(event);
-}
-
-void TPtqGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!DblClick()) QTableView::mouseDoubleClickEvent(event);
-}
-
-bool TPtqGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport()) {
-        auto* area = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::MouseButtonPress)
-            MouseDown(area->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
-        else if (event->type() == QEvent::MouseButtonDblClick && DblClick())
-            return true;
-    }
-    return QTableView::eventFilter(watched, event);
-}
 
 // --- Search -------------------------------------------------------------------------------------
 
@@ -425,81 +266,3 @@ void TPtqGrid::DimezzaColonna() {
 }
 
 void TPtqGrid::StampaGriglia() { ::StampaGriglia(*this); }
-
-void TPtqGrid::LanciaQuery() {
-    switch (FTipoTabella) {
-    case 0: {
-        if (!FQuery) return;
-        TFbTable tabella;
-        tabella.SetDatabase(FQuery->Database());
-        tabella.SetTransaction(FQuery->Transaction());
-        tabella.TableName = FNomeTabellaQuery.isEmpty() ? NomeTabellaDaSQL(FSQLIniziale) : FNomeTabellaQuery;
-        tabella.Open();
-        AvviaUtility(tabella.TableName, tabella.Database(), FUtente);
-        tabella.Close();
-        break;
-    }
-    case 1:
-        if (FTable) AvviaUtility(FTable->TableName, FTable->Database(), 0);
-        break;
-    case 2:
-        if (!FTabellaAppoggio || !FSorgenteDati) return;
-        CopiaInTabellaAppoggio();
-        AvviaUtility(FTabellaAppoggio->TableName, FTabellaAppoggio->Database(), 0);
-        break;
-    default:
-        break;
-    }
-}
-
-namespace {
-
-// A source value as text, as the user reads it; a date or number column of the support table
-// takes the value itself, which is what its text would read back as.
-QVariant ValoreComeTesto(const TFbField& campo, const TFbFieldDef& destinazione) {
-    if (campo.IsNull()) return {};
-    switch (destinazione.Type) {
-    case TFbFieldType::FixedChar:
-    case TFbFieldType::String:
-    case TFbFieldType::Memo: return campo.AsString();
-    default: return campo.AsVariant();
-    }
-}
-
-}  // namespace
-
-void TPtqGrid::CopiaInTabellaAppoggio() {
-    TFbTable& appoggio = *FTabellaAppoggio;
-    TFbDataSet& sorgente = *FSorgenteDati;
-    if (!appoggio.Transaction()) throw EDatabaseError("Tabella di appoggio " + appoggio.TableName + " senza transazione");
-    appoggio.Close();
-    if (!appoggio.Transaction()->Active()) appoggio.Transaction()->Start();
-    appoggio.EmptyTable();
-    appoggio.Open();
-    const int posizione = sorgente.RecNo();
-    const int campi = qMin(sorgente.FieldCount(), appoggio.FieldCount());
-    for (sorgente.First(); !sorgente.Eof(); sorgente.Next()) {
-        appoggio.Append();
-        for (int i = 0; i < campi; ++i) appoggio.SetFieldValue(i, ValoreComeTesto(sorgente.Field(i), appoggio.FieldDefs()[i]));
-        appoggio.Post();
-    }
-    if (posizione >= 0) sorgente.MoveTo(posizione);
-    appoggio.Transaction()->CommitRetaining();
-}
-
-void TPtqGrid::AvviaUtility(const QString& tabella, TFbDatabase* database, int utente) {
-    TTondrikComando_VisualizzaConQuery comando;
-    comando.SetTabella(tabella);
-    comando.SetDatabaseName(database ? database->DatabaseName() : QString());
-    comando.SetBinDir(FDirectoryBin);
-    comando.SetNomeProgetto(FNomeProgetto);
-    comando.SetUtente(utente);
-    std::unique_ptr<TTondrikFacade> facade(new TTondrikFacade(this));
-    facade->SetComando(&comando);
-    try {
-        facade->Check();
-        if (!facade->Esegui()) throw Exception("Esecuzione non riuscita");
-    } catch (const Exception& e) {
-        MessageBoxes().Avviso(this, e.Message());
-    }
-}

@@ -15,6 +15,7 @@
 #include <QVector>
 #include <functional>
 
+class Exception;
 class QAction;
 class QDialog;
 class QMenu;
@@ -23,6 +24,7 @@ class TFbDataSetModel;
 class TComandiRicerca;
 class TPPtqGridForm;
 class TModelloGriglia;
+class TRigheGriglia;
 
 class TPtqGrid : public QTableView {
     Q_OBJECT
@@ -119,10 +121,15 @@ public:
     // The next opening decides the sort mode again and reloads the stored sort.
     void SettaGridPerForzaturaOrdinamento() { FOrdinamento.Forza(); }
     // The title double-click on grid column `colonna`, after the mode switch: records the sort,
-    // saves the layout, reopens the source in the new order and colours the titles.
-    void OrdinaPerColonna(int colonna);
+    // saves the layout, reopens the source in the new order and colours the titles. False when
+    // the large-table check refused the sort, which leaves the sort state as it was.
+    bool OrdinaPerColonna(int colonna);
     // Title colours: every title back to its default, then the indexed and the sort titles.
     void ColoraTitoli();
+
+    // The field (logical column) of the current cell; with no current cell (a reopening that found
+    // no rows, say) the last one the user was on.
+    int ColonnaCorrente() const;
 
     // --- Search ---------------------------------------------------------------------------------
     // "Ricerca su campo Corrente" (F5): the search dialog on the selected column.
@@ -150,6 +157,11 @@ public:
     // keys itself switches them off, so each key runs its command once.
     void SetScorciatoieAttive(bool attive);
 
+    // Shows an error of one of the grid's actions, after `premessa`, in a box over `sopra` (the
+    // grid when none); a database error first drops a connection whose server went away, so the
+    // next action connects again.
+    void MostraErrore(const Exception& errore, QWidget* sopra = nullptr, const QString& premessa = {});
+
     // Public fields the owner sets at start-up.
     QString FDirectoryBin;
     QString FNomeProgetto;
@@ -158,6 +170,8 @@ public:
     bool DisabilitaMemPosGriglie = false;
 
 protected:
+    // Ctrl+End goes to the source's last row, not to the last of the rows fetched so far.
+    QModelIndex moveCursor(CursorAction azione, Qt::KeyboardModifiers modificatori) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -235,5 +249,7 @@ private:
     TFbDataSetModel* FModello = nullptr;
     TComandiRicerca* FRicerca = nullptr;  // the search commands, owned
     TModelloGriglia* FModelloGriglia = nullptr;
+    TRigheGriglia* FRighe = nullptr;  // keeps the viewport full of rows
+    int FColonnaCorrente = 0;
     QList<QAction*> FVoci;  // the grid's seven items, in menu order
 };

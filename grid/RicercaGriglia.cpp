@@ -4,6 +4,8 @@
 #include "db/Errore.h"
 #include "grid/CostruttoriSQL.h"
 
+#include <functional>
+
 TClasseCampo ClasseCampo(TFbFieldType tipo) {
     switch (tipo) {
     case TFbFieldType::Smallint:
@@ -39,6 +41,15 @@ namespace {
 
 QString Letterale(const QString& valore) { return "'" + SostituisciApice(valore, "''") + "'"; }
 
+// One condition per spelling of the text, joined by OR: `termine` gives the condition of one.
+QString PerOgniGrafia(const QString& testo, const std::function<QString(const QString&)>& termine) {
+    const QStringList grafie = GrafieRicerca(testo);
+    if (grafie.size() == 1) return termine(grafie[0]);
+    QStringList termini;
+    for (const QString& grafia : grafie) termini << "(" + termine(grafia) + ")";
+    return termini.join(" OR ");
+}
+
 QDate DataConvertita(const QString& testo) {
     const QDate data = DataDaTesto(testo);
     if (!data.isValid()) throw EConvertError(QString("'%1' is not a valid date").arg(testo));
@@ -68,11 +79,14 @@ QString CondizioneRicerca(const TRicerca& r, const QString& connettore) {
         valore = valore.toUpper();
         espressione = "UPPER(" + espressione + ")";
     }
-    switch (r.Tipo) {
-    case 1: return connettore + "(" + espressione + " LIKE " + Letterale("%" + valore + "%") + ")";
-    case 2: return connettore + "(" + espressione + " LIKE " + Letterale(valore + "%") + ")";
-    default: return connettore + "(" + espressione + " >= " + Letterale(valore) + ")";
-    }
+    const int tipo = r.Tipo;
+    return connettore + "(" + PerOgniGrafia(valore, [&](const QString& v) {
+               switch (tipo) {
+               case 1: return espressione + " LIKE " + Letterale("%" + v + "%");
+               case 2: return espressione + " LIKE " + Letterale(v + "%");
+               default: return espressione + " >= " + Letterale(v);
+               }
+           }) + ")";
 }
 
 QString OrdinamentoRicerca(const TRicerca& r) {
@@ -90,11 +104,12 @@ QStringList OrdinamentoGrigliaInRicerca(const TOrdinamentoGriglia& ordinamento, 
 }
 
 QStringList RigheRicercaGenerica(const QStringList& sqlIniziale, const QStringList& origini, const QString& testo) {
-    const QString letterale = Letterale(testo.toUpper());
     QStringList condizioni;
     for (const QString& origine : origini) {
         if (origine.isEmpty()) continue;
-        condizioni << (condizioni.isEmpty() ? "(" : "OR(") + origine + " CONTAINING " + letterale + ")";
+        condizioni << (condizioni.isEmpty() ? "(" : "OR(") +
+                          PerOgniGrafia(testo.toUpper(), [&](const QString& v) { return origine + " CONTAINING " + Letterale(v); }) +
+                          ")";
     }
     if (condizioni.isEmpty()) return {};
     return QStringList{sqlIniziale.join(QString()).contains("WHERE") ? "AND(" : "WHERE("} + condizioni + QStringList{")"};
@@ -102,11 +117,19 @@ QStringList RigheRicercaGenerica(const QStringList& sqlIniziale, const QStringLi
 
 bool AccettaValore(const QString& valore, const QString& chiave, bool upper, int tipo) {
     const QString v = upper ? valore.toUpper() : valore;
-    const QString k = upper ? chiave.toUpper() : chiave;
-    switch (tipo) {
-    case 0: return v.compare(k) >= 0;
-    case 1: return v.contains(k);
-    case 2: return v.startsWith(k);
-    default: return false;
+    for (const QString& grafia : GrafieRicerca(chiave)) {
+        const QString k = upper ? grafia.toUpper() : grafia;
+        switch (tipo) {
+        case 0: if (v.compare(k) >= 0) return true; break;
+        case 1: if (v.contains(k)) return true; break;
+        case 2: if (v.startsWith(k)) return true; break;
+        default: return false;
+        }
     }
+    return false;
+}
+
+QStringList GrafieRicerca(const QString& testo) {
+    if (!testo.contains(ApostrofoRicerca)) return {testo};
+    return {testo, QString(testo).replace(ApostrofoRicerca, QChar('\''))};
 }

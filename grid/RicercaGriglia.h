@@ -32,8 +32,15 @@ struct TRicerca {
     QString Data1, Data2; // the date fields' texts, for the date class
 };
 
+// What the search dialog types for an apostrophe ("´"), so that typing never closes a literal.
+inline const QChar ApostrofoRicerca(0x00B4);
+// The spellings a search text stands for: the text as it stands and, when it holds "´", the same
+// text with every "´" as an apostrophe (data written elsewhere may hold either).
+QStringList GrafieRicerca(const QString& testo);
+
 // The condition line for the search, starting with `connettore`; empty when there is nothing to
-// search. Every apostrophe that reaches a literal is doubled, so the text is searched as written.
+// search. Every apostrophe that reaches a literal is doubled, so the text is searched as written;
+// a text with "´" matches either spelling (two conditions joined by OR).
 // Raises EConvertError when the second date is given but is not a date.
 QString CondizioneRicerca(const TRicerca& ricerca, const QString& connettore);
 
@@ -46,9 +53,11 @@ QString OrdinamentoRicerca(const TRicerca& ricerca);
 QStringList OrdinamentoGrigliaInRicerca(const TOrdinamentoGriglia& ordinamento, bool orderBy, const QStringList& origini);
 
 // The lines the all-fields search appends to the base text: the text (upper-cased, apostrophes
-// doubled) CONTAINING in every field that has an origin. None when no field has one.
+// doubled, either spelling of "´") CONTAINING in every field that has an origin. None when no
+// field has one.
 QStringList RigheRicercaGenerica(const QStringList& sqlIniziale, const QStringList& origini, const QString& testo);
 
 // The record test of table sources: type 0 value >= key (character codes), 1 key contained,
-// 2 value begins with key; any other type rejects. With `upper` both sides are upper-cased.
+// 2 value begins with key (either spelling of "´"); any other type rejects. With `upper` both
+// sides are upper-cased.
 bool AccettaValore(const QString& valore, const QString& chiave, bool upper, int tipo);

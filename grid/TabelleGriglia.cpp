@@ -14,6 +14,12 @@ QStringList LineeChiave(const TChiaveImpostazioni& chiave) {
 
 QString TabellaQuotata(const TChiaveImpostazioni& chiave) { return "\"" + chiave.Tabella + "\""; }
 
+int AttesaBloccoImpostazioni = 5;
+
+QStringList ParametriScritturaImpostazioni() {
+    return {"read_committed", "rec_version", "wait", "lock_timeout=" + QString::number(AttesaBloccoImpostazioni)};
+}
+
 const QVector<TTabellaGriglia>& TabelleGriglia() {
     static const QVector<TTabellaGriglia> tabelle{
         {"STOASP1",

@@ -31,6 +31,13 @@ QStringList LineeChiave(const TChiaveImpostazioni& chiave);
 // The table's name between double quotes, as the statements on these tables write it.
 QString TabellaQuotata(const TChiaveImpostazioni& chiave);
 
+// Seconds a write to the settings tables waits for a row that another connection holds (the same
+// user's other window, say) before it fails with the database's message.
+extern int AttesaBloccoImpostazioni;
+// Parameters of the transactions that write settings rows: read committed, so a row committed
+// meanwhile is written over, and a locked row waited for AttesaBloccoImpostazioni seconds at most.
+QStringList ParametriScritturaImpostazioni();
+
 // Creates each missing table in one transaction on `database`; errors reach the caller with the
 // transaction left uncommitted.
 void CheckTabPtqGrid(TFbDatabase* database);

@@ -7,6 +7,8 @@
 #include "grid/ModelloGriglia.h"
 #include "controls/RadioGroup.h"
 #include "grid/RPtqGrid.h"
+#include "grid/TabelleGriglia.h"
+#include "db/FbTransaction.h"
 #include "lookup/FormRicerca.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
@@ -56,6 +58,46 @@ class TestFormMain : public QObject {
     }
 
 private slots:
+    // The user's other window holds the grid's layout rows: the save at a rebuild waits only
+    // briefly, is told once, and the rebuild goes on; so does the close.
+    void lockedLayoutRowsDoNotStopTheRebuild() {
+        QCOMPARE(ParametriScritturaImpostazioni(),
+                 (QStringList{"read_committed", "rec_version", "wait", "lock_timeout=5"}));
+        AttesaBloccoImpostazioni = 1;
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        form->Aggiorna();  // the first rebuild stores the layout rows
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+        TFbDatabase altra;
+        Connetti(altra, FAmb.Archivio);
+        TFbTransaction tenuta(&altra);
+        tenuta.Start();
+        TFbSQL blocco(&altra, &tenuta);
+        blocco.SetSQL({"UPDATE STOASP1 SET NOMECOLONNA=NOMECOLONNA WHERE CODICEPROGETTO=534 AND CODICEUTENTE=1"});
+        blocco.ExecQuery();
+        QVERIFY(blocco.RowsAffected() > 0);
+
+        form->PtqGrid->setColumnWidth(form->PtqGrid->Colonne().Campo(1), 123);  // something for the save to write
+        QElapsedTimer tempo;
+        tempo.start();
+        form->EditFiltroCodice->setText("A124");
+        form->Aggiorna();
+        QVERIFY2(tempo.elapsed() < 10000, "the save waited past its lock time-out");
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(boxes.Boxes[0].Kind, QString("Errore"));
+        QVERIFY2(boxes.Boxes[0].Text.startsWith("Aspetto della griglia non salvato\r\ndeadlock"),
+                 qPrintable(boxes.Boxes[0].Text));
+        QVERIFY(Cerca(*form->TreeViewMain, "A124_lamiera.dxf"));
+        QVERIFY(form->IBQuery->Active());
+        QCOMPARE(form->IBQuery->FieldByName("DATOINPUT").AsString(), QString("A124"));
+
+        form->PtqGrid->setColumnWidth(form->PtqGrid->Colonne().Campo(1), 124);
+        QVERIFY(form->close());
+        QCOMPARE(boxes.Boxes.size(), 2);
+        tenuta.Rollback();
+        AttesaBloccoImpostazioni = 5;
+    }
+
     void treeOfAnOrderSeries() {
         TRecordingBoxes boxes;
         auto form = FinestraSu("A123");

@@ -5,10 +5,15 @@
 #include "app/FormMain.h"
 #include "app/Programma.h"
 #include "db/FbDataSet.h"
+#include "controls/RadioGroup.h"
+#include "grid/PtqGrid.h"
+#include "grid/RPtqGrid.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ServerPrivato.h"
 
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QtTest>
 #include <memory>
 
@@ -16,6 +21,16 @@ namespace {
 
 int Nodi(const QTreeWidget& albero) {
     return int(albero.findItems("", Qt::MatchContains | Qt::MatchRecursive).size());
+}
+
+// Double-clicks the title of grid column `colonna` as a user does.
+void DoppioClicTitolo(TPtqGrid& grid, int colonna) {
+    QHeaderView* titoli = grid.horizontalHeader();
+    const int campo = grid.Colonne().Campo(colonna);
+    const QPoint punto(titoli->sectionViewportPosition(campo) + titoli->sectionSize(campo) / 2, titoli->height() / 2);
+    QTest::mousePress(titoli->viewport(), Qt::LeftButton, {}, punto);
+    QTest::mouseRelease(titoli->viewport(), Qt::LeftButton, {}, punto);
+    QTest::mouseDClick(titoli->viewport(), Qt::LeftButton, {}, punto);
 }
 
 QTreeWidgetItem* Cerca(const QTreeWidget& albero, const QString& testo) {
@@ -159,6 +174,64 @@ private slots:
         }
         QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
         QCOMPARE(form->PtqGrid->model()->rowCount(), 3000);
+    }
+
+    // A title double-click with the server gone: one message, no crash; once it is back the next
+    // double-click connects again and sorts.
+    void serverStoppedDuringATitleSort() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        QVERIFY(form);
+        TPtqGrid* grid = form->PtqGrid;
+        QTRY_VERIFY(grid->model()->rowCount() > 0);
+        Interrompi();
+        DoppioClicTitolo(*grid, grid->Colonne().PosizioneDi("NR_MACCHINA"));
+        VerificaMessaggioDelDatabase(boxes, "Errore");
+        QVERIFY(form->isVisible());
+
+        Riprendi();
+        boxes.Boxes.clear();
+        DoppioClicTitolo(*grid, grid->Colonne().PosizioneDi("NR_MACCHINA"));
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+        QVERIFY(form->IBQuery->Active());
+        QVERIFY(form->IBQuery->SQL.join('\n').contains("ORDER BY ZELSCANLOGLIGHT.NR_MACCHINA"));
+        QTRY_VERIFY(grid->model()->rowCount() > 0);
+    }
+
+    // A search keystroke with the server gone: one message, however many statements it needed;
+    // once the server is back the next keystroke connects again and searches.
+    void serverStoppedDuringASearchKeystroke() {
+        TRecordingBoxes boxes;
+        auto form = Finestra();
+        QVERIFY(form);
+        TPtqGrid* grid = form->PtqGrid;
+        QTRY_VERIFY(grid->model()->rowCount() > 0);
+        grid->setCurrentIndex(grid->model()->index(0, form->IBQuery->FieldIndex("FILEDESTINAZIONE_NOME")));
+        int messaggi = -1;
+        QStringList trovati;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<TRPtqGridForm*>(QApplication::activeModalWidget());
+            if (!d) return;
+            d->EditTipoRicerca->SetItemIndex(2);
+            Interrompi();
+            QTest::keyClicks(d->EditStringa, "A12");
+            QTest::keyClick(d->EditStringa, Qt::Key_3);
+            QTRY_VERIFY_WITH_TIMEOUT(!boxes.Boxes.isEmpty(), 5000);
+            QTest::qWait(1500);  // no later tick tells it again
+            messaggi = int(boxes.Boxes.size());
+            Riprendi();
+            QTest::keyClicks(d->EditStringa, "_st");
+            QTRY_VERIFY_WITH_TIMEOUT(form->IBQuery->Active(), 5000);
+            for (form->IBQuery->First(); !form->IBQuery->Eof(); form->IBQuery->Next())
+                trovati << form->IBQuery->FieldByName("FILEDESTINAZIONE_NOME").AsString();
+            d->reject();
+        });
+        grid->EseguiComando("Ricerca su campo Corrente");
+        QCOMPARE(messaggi, 1);
+        QCOMPARE(boxes.Boxes[0].Kind, QString("Errore"));
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QVERIFY(form->isVisible());
+        QCOMPARE(trovati, QStringList{"A123_staffa.dxf"});
     }
 
     void serverStoppedDuringTheResendLogCheck() {

@@ -50,6 +50,42 @@ private slots:
         Connetti(FAltra, path);
     }
 
+    // A row another connection holds is waited for only as long as lock_timeout says; once the
+    // holder commits, a read-committed writer goes on with the row as committed.
+    void lockTimeoutEndsTheWait() {
+        EseguiSQL(FDb, "INSERT INTO PROVA (VALORE) VALUES ('bloccata')");
+        TFbTransaction detentore(&FAltra);
+        detentore.Start();
+        TFbSQL blocco(&FAltra, &detentore);
+        blocco.SetSQL({"UPDATE PROVA SET VALORE='tenuta' WHERE VALORE='bloccata'"});
+        blocco.ExecQuery();
+
+        TFbTransaction scrittura(&FDb);
+        scrittura.Params() = QStringList{"read_committed", "rec_version", "wait", "lock_timeout=2"};
+        scrittura.Start();
+        TFbSQL cancella(&FDb, &scrittura);
+        cancella.SetSQL({"DELETE FROM PROVA WHERE VALORE='bloccata'"});
+        QElapsedTimer tempo;
+        tempo.start();
+        try {
+            cancella.ExecQuery();
+            QFAIL("the delete did not wait for the locked row");
+        } catch (const EDatabaseError& e) {
+            // a lock wait that runs out is told as a conflict
+            QVERIFY2(e.Message().contains("update conflicts with concurrent update"), qPrintable(e.Message()));
+        }
+        QVERIFY2(tempo.elapsed() >= 900, qPrintable(QString::number(tempo.elapsed())));  // whole seconds, counted by the engine
+        QVERIFY2(tempo.elapsed() < 10000, "the wait outlasted its time-out");
+        scrittura.Rollback();
+        detentore.Commit();
+
+        scrittura.Start();
+        cancella.SetSQL({"DELETE FROM PROVA WHERE VALORE='tenuta'"});
+        cancella.ExecQuery();
+        QCOMPARE(cancella.RowsAffected(), 1);
+        scrittura.Commit();
+    }
+
     void transactionStatementsAreRefused_data() {
         QTest::addColumn<QString>("sql");
         QTest::newRow("commit") << "COMMIT";

@@ -9,6 +9,7 @@
 
 #include <QHeaderView>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -234,6 +235,101 @@ private slots:
         QCOMPARE(m->index(0, stato).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
         QVERIFY(!m->index(0, id).data(Qt::BackgroundRole).isValid());
         QVERIFY(b->Grid.isColumnHidden(colonne.Campo(2)));
+        b->Query.Close();
+    }
+
+    // Every layout of five columns comes back whatever order the database returns its rows in.
+    void restoredOrderWhateverTheReadOrder() {
+        const QStringList campi{"A", "B", "C", "D", "E"};
+        QStringList disposizione = campi;
+        int casi = 0;
+        do {
+            QVector<TRigaAspetto> righe;
+            for (int p = 0; p < disposizione.size(); ++p) righe << Riga(disposizione[p], p, 50);
+            std::sort(righe.begin(), righe.end(), [](const TRigaAspetto& a, const TRigaAspetto& b) { return a.NomeCampo < b.NomeCampo; });
+            do {
+                QCOMPARE(OrdineColonne(campi, righe), disposizione);
+                ++casi;
+            } while (std::next_permutation(righe.begin(), righe.end(), [](const TRigaAspetto& a, const TRigaAspetto& b) {
+                return a.NomeCampo < b.NomeCampo;
+            }));
+        } while (std::next_permutation(disposizione.begin(), disposizione.end()));
+        QCOMPARE(casi, 120 * 120);
+    }
+
+    void restoredOrderOfIncompleteRows_data() {
+        QTest::addColumn<QStringList>("righe");  // "name@position"
+        QTest::addColumn<QStringList>("ordine");
+        QTest::newRow("a new field fills the place left free") << QStringList{"C@0", "A@1", "D@3"}
+                                                               << QStringList{"C", "A", "B", "D"};
+        QTest::newRow("a gone field places nothing") << QStringList{"X@0", "D@1", "C@2"} << QStringList{"A", "D", "C", "B"};
+        QTest::newRow("beyond the last column") << QStringList{"A@9", "D@0"} << QStringList{"D", "A", "B", "C"};
+        QTest::newRow("names in another case") << QStringList{"d@0", "c@1", "b@2", "a@3"} << QStringList{"D", "C", "B", "A"};
+        QTest::newRow("two rows on one place: the first read wins") << QStringList{"B@0", "C@0"}
+                                                                    << QStringList{"B", "A", "C", "D"};
+    }
+    void restoredOrderOfIncompleteRows() {
+        QFETCH(QStringList, righe);
+        QFETCH(QStringList, ordine);
+        QVector<TRigaAspetto> lette;
+        for (const QString& r : righe) lette << Riga(r.section('@', 0, 0), r.section('@', 1).toInt(), 50);
+        QCOMPARE(OrdineColonne({"A", "B", "C", "D"}, lette), ordine);
+    }
+
+    // Complete rows stored out of position order, in an order the database gives back as it is:
+    // each column goes to its place with its own caption, and the next save finds nothing to write.
+    void rowsStoredOutOfPositionOrder() {
+        const int utente = ++FUtente;
+        const QStringList inserite{"ID@0", "DATAORA@2", "NR_MACCHINA@1", "STATUS@3", "DATOINPUT@4"};
+        for (const QString& r : inserite)
+            EseguiSQL(FDb, QString("INSERT INTO STOASP1 (CODICEPROGETTO, CODICESITUAZIONE, CODICEUTENTE, NOMECAMPO, LARGHEZZA, "
+                                   "POSIZIONE, NOMECOLONNA, VISIBILE, COLORECOLONNA, ORIGINE) VALUES (534, 1, %1, '%2', %3, %4, "
+                                   "'Titolo %2', 1, 0, 'ZELSCANLOGLIGHT.%2')")
+                               .arg(utente)
+                               .arg(r.section('@', 0, 0))
+                               .arg(60 + r.section('@', 1).toInt())
+                               .arg(r.section('@', 1).toInt()));
+        auto b = Banco(CinqueCampi, utente);
+        QStringList lette;
+        for (const TRigaAspetto& r : LeggiAspetto(&FDb, b->Grid.ChiaveAspetto(), false)) lette << r.NomeCampo;
+        QCOMPARE(lette, (QStringList{"ID", "DATAORA", "NR_MACCHINA", "STATUS", "DATOINPUT"}));  // as stored
+        b->Query.Open();
+        TColonneGriglia colonne = b->Grid.Colonne();
+        QCOMPARE(colonne.NomiCampi(), (QStringList{"ID", "NR_MACCHINA", "DATAORA", "STATUS", "DATOINPUT"}));
+        for (int p = 0; p < 5; ++p) {
+            QCOMPARE(colonne.Colonna(p).NomeColonna, "Titolo " + colonne.NomeCampo(p));
+            QCOMPARE(colonne.Colonna(p).Larghezza, 60 + p);
+        }
+        QVERIFY(!SalvaAspetto(&FDb, b->Grid.ChiaveAspetto(), colonne.Colonne(), b->Grid.Ordinamento()));
+        b->Query.Close();
+    }
+
+    // A row for a field the query no longer has, at a place no other row covers: the field that
+    // takes that place keeps its own title, width and visibility, and the next save forgets the row.
+    void staleRowAtAPlaceNoOtherRowCovers() {
+        const int utente = ++FUtente;
+        const QString inserisci = "INSERT INTO STOASP1 (CODICEPROGETTO, CODICESITUAZIONE, CODICEUTENTE, NOMECAMPO, LARGHEZZA, "
+                                  "POSIZIONE, NOMECOLONNA, ORDINAMENTO, VISIBILE, COLORECOLONNA, ORIGINE) VALUES (534, 1, %1, %2)";
+        for (const char* valori : {"'ID', 50, 0, 'Numero', NULL, 1, 0, 'ZELSCANLOGLIGHT.ID'",
+                                   "'DATOINPUT', 51, 1, 'Serie', NULL, 1, 0, 'ZELSCANLOGLIGHT.DATOINPUT'",
+                                   "'TOLTA', 33, 2, 'Tolta', NULL, 0, 255, 'ZELSCANLOGLIGHT.TOLTA'",
+                                   "'NR_MACCHINA', 53, 3, 'Macchina', NULL, 1, 0, 'ZELSCANLOGLIGHT.NR_MACCHINA'",
+                                   "'DATAORA', 54, 4, 'Quando', NULL, 1, 0, 'ZELSCANLOGLIGHT.DATAORA'"})
+            EseguiSQL(FDb, inserisci.arg(utente).arg(valori));
+        auto b = Banco(CinqueCampi, utente);
+        b->Query.Open();
+        TColonneGriglia colonne = b->Grid.Colonne();
+        QCOMPARE(colonne.NomiCampi(), (QStringList{"ID", "DATOINPUT", "STATUS", "NR_MACCHINA", "DATAORA"}));
+        const TColonnaAspetto status = colonne.Colonna(2);
+        QCOMPARE(status.NomeColonna, "STATUS");
+        QVERIFY(status.Visibile);
+        QCOMPARE(status.Colore, 0);
+        QVERIFY(status.Larghezza != 33);
+        QCOMPARE(colonne.Colonna(3).NomeColonna, "Macchina");
+        b->Grid.SalvaAspettoSuStorico();
+        QCOMPARE(ValoreSQL(FDb, QString("SELECT LIST(NOMECAMPO || ':' || NOMECOLONNA, ' ') FROM (SELECT NOMECAMPO, NOMECOLONNA "
+                                        "FROM STOASP1 WHERE CODICEUTENTE=%1 ORDER BY POSIZIONE)").arg(utente)),
+                 "ID:Numero DATOINPUT:Serie STATUS:STATUS NR_MACCHINA:Macchina DATAORA:Quando");
         b->Query.Close();
     }
 

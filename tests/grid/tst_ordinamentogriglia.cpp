@@ -348,6 +348,79 @@ private slots:
         b->Query.Close();
     }
 
+    // A refused double-click leaves the sort as it was: the next save stores the old sort and the
+    // next opening orders by it, in single and in multi-column mode.
+    void refusedSortIsNotTakenUpLater() {
+        TRecordingBoxes boxes;
+        const int utente = ++FUtente;
+        Marca(utente, "ID", 0, 10);
+        Marca(utente, "DATOINPUT", 1, -20);
+        auto b = Banco(utente);
+        b->Grid.SetTabellaPiccola(false);
+        b->Grid.SetCampiIndicizzati("ID;DATOINPUT");
+        b->Query.Open();
+        b->Grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b->Grid));
+        QCOMPARE(Aggiunte(*b), (QStringList{"", "ORDER BY ZELSCANLOGLIGHT.ID", ",ZELSCANLOGLIGHT.DATOINPUT DESC"}));
+        DoppioClic(b->Grid, 3);  // without Ctrl: it would leave the list, on an unindexed field
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(b->Grid.Ordinamento().ModalitaFunzionamento, qint16(2));
+        QCOMPARE(b->Grid.Ordinamento().FOrdinamentoA, qint16(2));
+        DoppioClic(b->Grid, 4, Qt::ControlModifier);  // a further key, unindexed
+        QCOMPARE(boxes.Boxes.size(), 2);
+        QCOMPARE(b->Grid.Ordinamento().FOrdinamentoA, qint16(2));
+        b->Grid.setColumnWidth(b->Grid.Colonne().Campo(2), 91);  // something for the save to write
+        b->Grid.SalvaAspettoSuStorico();
+        QCOMPARE(Marche(utente), "ID=10 DATOINPUT=-20");
+        b->Query.Close();
+        b->Grid.SettaGridPerForzaturaOrdinamento();
+        b->Query.Open();
+        QCOMPARE(Aggiunte(*b), (QStringList{"", "ORDER BY ZELSCANLOGLIGHT.ID", ",ZELSCANLOGLIGHT.DATOINPUT DESC"}));
+
+        // single-column mode (the list's first key, reversed by the click): the field and direction stay
+        DoppioClic(b->Grid, 0);
+        QCOMPARE(Marche(utente), "ID=2");
+        DoppioClic(b->Grid, 3);
+        QCOMPARE(boxes.Boxes.size(), 3);
+        QCOMPARE(b->Grid.Ordinamento().FCampoDiOrdinamento, "ID");
+        QCOMPARE(b->Grid.Ordinamento().FTipoOrdinamento, 2);
+        b->Grid.setColumnWidth(b->Grid.Colonne().Campo(2), 92);
+        b->Grid.SalvaAspettoSuStorico();
+        QCOMPARE(Marche(utente), "ID=2");
+        b->Query.Close();
+        b->Query.Open();
+        QCOMPARE(Aggiunte(*b), (QStringList{"", "ORDER BY ZELSCANLOGLIGHT.ID DESC"}));
+        b->Query.Close();
+    }
+
+    // After a stored layout that moved and hid columns, a double-click sorts by the column under
+    // the mouse, selects it and marks its row.
+    void doubleClickAfterAMovedAndHiddenLayout() {
+        const int utente = ++FUtente;
+        const QString inserisci = "INSERT INTO STOASP1 (CODICEPROGETTO, CODICESITUAZIONE, CODICEUTENTE, NOMECAMPO, LARGHEZZA, "
+                                  "POSIZIONE, NOMECOLONNA, VISIBILE, COLORECOLONNA, ORIGINE) VALUES (534, 1, %1, '%2', 90, %3, "
+                                  "'%2', %4, 0, 'ZELSCANLOGLIGHT.%2')";
+        const QStringList disposizione{"STATUS", "ID", "DATAORA", "NR_MACCHINA", "DATOINPUT"};
+        for (int p = 0; p < disposizione.size(); ++p)
+            EseguiSQL(FDb, inserisci.arg(utente).arg(disposizione[p]).arg(p).arg(p == 1 || p == 3 ? 0 : 1));
+        auto b = Banco(utente);
+        b->Query.Open();
+        b->Grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b->Grid));
+        QCOMPARE(b->Grid.Colonne().NomiCampi(), disposizione);
+        DoppioClic(b->Grid, 2);
+        QCOMPARE(Aggiunte(*b), (QStringList{"", "ORDER BY ZELSCANLOGLIGHT.DATAORA"}));
+        QCOMPARE(Marche(utente), "DATAORA=1");
+        QCOMPARE(b->Grid.currentIndex().column(), b->Query.FieldIndex("DATAORA"));
+        QCOMPARE(ColoreTitolo(b->Grid, 2), std::optional<TColore>(clRosso));
+        DoppioClic(b->Grid, 4);
+        QCOMPARE(Aggiunte(*b), (QStringList{"", "ORDER BY ZELSCANLOGLIGHT.DATOINPUT"}));
+        QCOMPARE(b->Grid.Colonne().NomiCampi(), disposizione);
+        QVERIFY(b->Grid.isColumnHidden(b->Query.FieldIndex("ID")));
+        QVERIFY(b->Grid.isColumnHidden(b->Query.FieldIndex("NR_MACCHINA")));
+        b->Query.Close();
+    }
+
     void missingLayoutTableFailsTheOpening() {
         TFbDatabase senza;
         Connetti(senza, FDir.NuovoDatabase("senza.fdb", {"archive_schema"}));

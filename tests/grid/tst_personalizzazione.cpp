@@ -6,7 +6,9 @@
 #include "grid/ModelloAspetto.h"
 #include "grid/PPtqGrid.h"
 #include "grid/PersonalizzazioneGriglia.h"
+#include "controls/RadioGroup.h"
 #include "grid/PtqGrid.h"
+#include "grid/RPtqGrid.h"
 #include "grid/TabelleGriglia.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/TestDb.h"
@@ -14,10 +16,12 @@
 #include <QColorDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -107,6 +111,7 @@ private slots:
     void initTestCase() {
         Connetti(FDb, FDir.NuovoArchivioDemo());
         CheckTabPtqGrid(&FDb);
+        InstallaRifiutoCommit(FDb);
     }
 
     void init() { RigheAspetto(); }
@@ -228,6 +233,120 @@ private slots:
         QCOMPARE(Valore("NOMECOLONNA", "DATOINPUT"), QString("DATOINPUT"));
     }
 
+    // Closing with Escape or the close box commits the rows posted before; a commit the database
+    // refuses is told once, and nothing of the dialog is kept.
+    void closingReportsARefusedCommit_data() {
+        QTest::addColumn<bool>("chiusura");
+        QTest::newRow("Escape") << false;
+        QTest::newRow("close box") << true;
+    }
+    void closingReportsARefusedCommit() {
+        QFETCH(bool, chiusura);
+        TRecordingBoxes boxes;
+        auto form = NuovoDialogo();
+        VaiA(*form, "ID", "NOMECOLONNA");
+        form->DBGrid1()->model()->setData(form->DBGrid1()->currentIndex(), "Perso");
+        VaiA(*form, "DATOINPUT", "NOMECOLONNA");  // posts the row
+        RifiutaCommit(FDb, true);
+        if (chiusura) form->close();
+        else QTest::keyClick(form.get(), Qt::Key_Escape);
+        RifiutaCommit(FDb, false);
+        QVERIFY(!form->isVisible());
+        form.reset();
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(boxes.Boxes[0].Kind, "Errore");
+        QVERIFY2(boxes.Boxes[0].Text.startsWith("Modifiche non salvate\r\n") && boxes.Boxes[0].Text.contains("commit rifiutato"),
+                 qPrintable(boxes.Boxes[0].Text));
+        QCOMPARE(Valore("NOMECOLONNA", "ID"), QString("Numero"));
+    }
+
+    // A caption longer than the column takes: the post fails with one box, the row stays in edit.
+    void failedPostToldOnce() {
+        TRecordingBoxes boxes;
+        auto form = NuovoDialogo();
+        QTableView* vista = form->DBGrid1();
+        VaiA(*form, "DATOINPUT", "NOMECOLONNA");
+        vista->setFocus();
+        QTest::keyClick(vista, 'X');
+        QWidget* editor = vista->indexWidget(vista->currentIndex());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QString(40, 'y'));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClick(vista, Qt::Key_Down);
+        QTest::qWait(50);  // the return to the row is queued
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QVERIFY2(boxes.Boxes[0].Text.contains("truncation"), qPrintable(boxes.Boxes[0].Text));
+        QCOMPARE(form->IBQuery1.State(), TDataSetState::Edit);
+        QCOMPARE(vista->currentIndex().row(), Riga(*form, "DATOINPUT"));
+        // corrected, it posts
+        vista->model()->setData(vista->currentIndex(), "Serie");
+        QTest::mouseClick(form->ButtonChiudi(), Qt::LeftButton);
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(Valore("NOMECOLONNA", "DATOINPUT"), QString("Serie"));
+    }
+
+    // A text that is no value of the field is refused with a message, and the cell opens again
+    // with what was typed, however the edit ended.
+    void invalidValueKeptInEdit_data() {
+        QTest::addColumn<int>("fine");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("down arrow") << int(Qt::Key_Down);
+    }
+    void invalidValueKeptInEdit() {
+        QFETCH(int, fine);
+        TRecordingBoxes boxes;
+        auto form = NuovoDialogo();
+        QTableView* vista = form->DBGrid1();
+        VaiA(*form, "ID", "VISIBILE");
+        vista->setFocus();
+        QTest::keyClick(vista, 'a');
+        QWidget* editor = vista->indexWidget(vista->currentIndex());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "bc");
+        QTest::keyClick(editor, Qt::Key(fine));
+        QTRY_COMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(boxes.Ultimo(), QString("Avviso: Valore \"abc\" non valido per il campo VISIBILE"));
+        const QModelIndex cella = form->DBGrid1()->model()->index(Riga(*form, "ID"), 3);
+        QCOMPARE(vista->currentIndex(), cella);
+        auto* riaperto = qobject_cast<QLineEdit*>(vista->indexWidget(cella));
+        QVERIFY(riaperto);
+        QCOMPARE(riaperto->text(), QString("abc"));
+        // a value the field takes goes through
+        riaperto->setText("0");
+        QTest::keyClick(riaperto, Qt::Key_Return);
+        QTest::mouseClick(form->ButtonChiudi(), Qt::LeftButton);
+        QCOMPARE(boxes.Boxes.size(), 1);
+        QCOMPARE(Valore("VISIBILE", "ID"), QString("0"));
+    }
+
+    // The warning by keys: Enter acts on the focused button, Escape cancels.
+    void warningKeys_data() {
+        QTest::addColumn<QList<int>>("tasti");
+        QTest::addColumn<int>("esito");
+        QTest::newRow("Enter on OK") << QList<int>{Qt::Key_Return} << 1;
+        QTest::newRow("Tab, Enter on Cancel") << QList<int>{Qt::Key_Tab, Qt::Key_Return} << 2;
+        QTest::newRow("Tab, Space on Cancel") << QList<int>{Qt::Key_Tab, Qt::Key_Space} << 2;
+        QTest::newRow("Tab, Tab, Enter on OK") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 1;
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << 2;
+    }
+    void warningKeys() {
+        QFETCH(QList<int>, tasti);
+        QFETCH(int, esito);
+        TAvPtqGrForm avviso;
+        QStringList fuochi;
+        AlProssimoModale<TAvPtqGrForm>([&](TAvPtqGrForm* d) {
+            for (int tasto : tasti) {
+                QWidget* fuoco = d->focusWidget() ? d->focusWidget() : d;
+                fuochi << (fuoco == d->BitBtn1() ? "OK" : fuoco == d->BitBtn2() ? "Cancel" : fuoco->metaObject()->className());
+                QTest::keyClick(fuoco, Qt::Key(tasto));
+            }
+        });
+        avviso.exec();
+        QCOMPARE(avviso.Esito, quint16(esito));
+        QCOMPARE(fuochi.value(0), QString("OK"));
+    }
+
     void warningDialog() {
         TAvPtqGrForm avviso;
         QCOMPARE(avviso.windowTitle(), QString("Avviso"));
@@ -273,6 +392,13 @@ class TestPersonalizzaGriglia : public QObject {
         g->Query.SetDatabase(&FDb);
         g->Query.SetTransaction(&FTr);
         g->Query.SQL = QStringList{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT"};
+        // the owner's before-open handler, as the grid expects it: it puts the search in force back
+        g->Query.BeforeOpen = [grid = &g->Grid, q = &g->Query](TFbDataSet*) {
+            if (grid->RicercaInCorso()) return;
+            q->SQL = QStringList{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT"};
+            grid->SQLIniziale() = q->SQL;
+            grid->RecuperaAspettodaStorico();
+        };
         g->Grid.SetCodiceProgetto(Progetto);
         g->Grid.SetSituazione(Situazione);
         g->Grid.SetUtente(Utente);
@@ -350,6 +476,7 @@ private slots:
         QTest::newRow("Cancel") << 0;
         QTest::newRow("Esc") << 1;
         QTest::newRow("close box") << 2;
+        QTest::newRow("Tab to Cancel, Enter") << 3;
     }
     void resetCancelled() {
         QFETCH(int, modo);
@@ -361,9 +488,16 @@ private slots:
             d->DBGrid1()->setCurrentIndex(modello->index(0, 1));
             modello->setData(modello->index(0, 1), "In corso");
             AlProssimoModale<TAvPtqGrForm>([modo](TAvPtqGrForm* a) {
-                if (modo == 0) QTest::mouseClick(a->BitBtn2(), Qt::LeftButton);
-                else if (modo == 1) QTest::keyClick(a, Qt::Key_Escape);
-                else a->close();
+                if (modo == 0) {
+                    QTest::mouseClick(a->BitBtn2(), Qt::LeftButton);
+                } else if (modo == 1) {
+                    QTest::keyClick(a, Qt::Key_Escape);
+                } else if (modo == 2) {
+                    a->close();
+                } else {
+                    QTest::keyClick(a->focusWidget(), Qt::Key_Tab);
+                    QTest::keyClick(a->focusWidget(), Qt::Key_Return);
+                }
             });
             QTest::mouseClick(d->ButtonAspettoBase(), Qt::LeftButton);
             inCorso = d->DBGrid1()->model()->index(0, 1).data().toString();
@@ -378,8 +512,16 @@ private slots:
         QCOMPARE(ValoreSQL(FDb, "SELECT COUNT(*) FROM STOASP1 WHERE NOMECOLONNA='In corso'"), QString("1"));
     }
 
-    // OK: only the base layout just written by the grid is left, and no stored position.
+    // OK: only the base layout just written by the grid is left, and no stored position; the rows
+    // of other users, situations and projects are untouched.
     void resetConfirmed() {
+        const QString altre = "INSERT INTO STOASP1 (CODICEPROGETTO,CODICESITUAZIONE,CODICEUTENTE,NOMECAMPO,NOMECOLONNA) "
+                              "VALUES (%1,%2,%3,'ID','Altra')";
+        const QString altrePosizioni = "INSERT INTO STOPOS1 (CODICEPROGETTO,CODICESITUAZIONE,CODICEUTENTE,POSX) VALUES (%1,%2,%3,10)";
+        for (const auto& [p, s, u] : {std::tuple{534, 1, 6}, std::tuple{534, 2, 5}, std::tuple{534, -1, 5}, std::tuple{535, 1, 5}}) {
+            EseguiSQL(FDb, altre.arg(p).arg(s).arg(u));
+            if (u == 5) EseguiSQL(FDb, altrePosizioni.arg(p).arg(s).arg(u));
+        }
         auto g = NuovaGriglia();
         QStringList titoli;
         AlProssimoModale<TPPtqGridForm>([&](TPPtqGridForm* d) {
@@ -400,6 +542,43 @@ private slots:
         QCOMPARE(Conta("STOPOS1"), QString("0"));
         QCOMPARE(Conta("STOPOS1", 6), QString("1"));
         QVERIFY(!g->Grid.RecuperoAspettoBaseInCorso);
+        QCOMPARE(ValoreSQL(FDb, "SELECT COUNT(*) FROM STOASP1 WHERE NOMECOLONNA='Altra'"), QString("4"));
+        QCOMPARE(ValoreSQL(FDb, "SELECT COUNT(*) FROM STOPOS1 WHERE CODICEUTENTE=5"), QString("3"));
+    }
+
+    // A search in force when the layout is reset: the grid shows every row again and knows it, so
+    // a later reopening finds no condition to put back either.
+    void resetDropsTheSearchInForce() {
+        TRecordingBoxes boxes;
+        auto g = NuovaGriglia();
+        g->Grid.SetTabellaPiccola(true);
+        const int tutte = ValoreSQL(FDb, "SELECT COUNT(*) FROM ZELSCANLOGLIGHT").toInt();
+        g->Query.Last();
+        QCOMPARE(g->Query.FetchedCount(), tutte);
+        g->Grid.setCurrentIndex(g->Grid.model()->index(0, g->Query.FieldIndex("DATOINPUT")));
+        AlProssimoModale<TRPtqGridForm>([](TRPtqGridForm* r) {
+            r->EditTipoRicerca->SetItemIndex(2);  // begins with
+            QTest::keyClicks(r->EditStringa, "A123");
+            QTest::keyClick(r->EditStringa, Qt::Key_Return);
+        });
+        g->Grid.AttivaRicerche();
+        g->Query.Last();
+        const int filtrate = g->Query.FetchedCount();
+        QVERIFY(filtrate > 0 && filtrate < tutte);
+
+        AlProssimoModale<TPPtqGridForm>([](TPPtqGridForm* d) {
+            AlProssimoModale<TAvPtqGrForm>([](TAvPtqGrForm* a) { QTest::mouseClick(a->BitBtn1(), Qt::LeftButton); });
+            QTest::mouseClick(d->ButtonAspettoBase(), Qt::LeftButton);
+            QTest::mouseClick(d->ButtonChiudi(), Qt::LeftButton);
+        });
+        g->Grid.EseguiComando("Personalizza Griglia");
+        g->Query.Last();
+        QCOMPARE(g->Query.FetchedCount(), tutte);
+        g->Query.Close();
+        g->Query.Open();
+        g->Query.Last();
+        QCOMPARE(g->Query.FetchedCount(), tutte);
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
     }
 };
 

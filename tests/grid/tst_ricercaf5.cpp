@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
@@ -496,6 +497,130 @@ private slots:
         QCOMPARE(q.SQL, base);
         QCOMPARE(Valori(q, "CODICE").size(), 4);
         QCOMPARE(FFini, 1);
+        q.Close();
+    }
+
+    // Escape closes the dialog and brings the base text back from whichever control has the
+    // focus, also in Generica mode.
+    void escapeFromEveryControl_data() {
+        QTest::addColumn<QString>("controllo");
+        QTest::newRow("search text") << "testo";
+        QTest::newRow("Upper box") << "upper";
+        QTest::newRow("search type option") << "tipo";
+        QTest::newRow("sort option") << "ordinamento";
+        QTest::newRow("Generica") << "generica";
+        QTest::newRow("Generica, search text") << "generica testo";
+    }
+    void escapeFromEveryControl() {
+        QFETCH(QString, controllo);
+        TPtqGrid grid;
+        TFbQuery q;
+        const QStringList base{"SELECT * FROM CLIENTI"};
+        Prepara(grid, q, base, "RAGSOC");
+        QStringList durante;
+        bool aperto = true;
+        ConDialogo([&](TRPtqGridForm& d) {
+            QTest::keyClicks(d.EditStringa, "ros");
+            durante = q.SQL;
+            if (controllo.startsWith("generica")) d.EditGenerica->click();
+            QWidget* fuoco = d.EditStringa;
+            if (controllo == "upper") fuoco = d.EditUpper;
+            else if (controllo == "tipo") fuoco = d.EditTipoRicerca->findChildren<QRadioButton*>().value(1);
+            else if (controllo == "ordinamento") fuoco = d.EditOrdinamento->findChildren<QRadioButton*>().value(0);
+            else if (controllo == "generica") fuoco = d.EditGenerica;
+            QVERIFY(fuoco);
+            fuoco->setFocus();
+            QTest::keyClick(fuoco, Qt::Key_Escape);
+            aperto = d.isVisible();
+        });
+        grid.AttivaRicerche();
+        QCOMPARE(durante.size(), 3);
+        QVERIFY(!aperto);
+        QCOMPARE(q.SQL, base);
+        QCOMPARE(Valori(q, "CODICE").size(), 4);
+        q.Close();
+    }
+
+    // A column search still waiting for its tick does not run once Generica is ticked.
+    void genericaStopsAPendingTick() {
+        TPtqGrid grid;
+        TFbQuery q;
+        const QStringList base{"SELECT * FROM CLIENTI"};
+        Prepara(grid, q, base, "RAGSOC", UtenteConTimer);
+        QStringList dopo;
+        ConDialogo([&](TRPtqGridForm& d) {
+            QTest::keyClicks(d.EditStringa, "ros");
+            d.EditGenerica->click();
+            QTest::qWait(1300);
+            dopo = q.SQL;
+        });
+        grid.AttivaRicerche();
+        QCOMPARE(dopo, base);
+        q.Close();
+    }
+
+    // A condition the database refuses is told once and not kept: the rows of the last good one
+    // stay, and a later reopening uses that one.
+    void refusedConditionIsNotKept() {
+        FAttesi = true;
+        TPtqGrid grid;
+        TFbQuery q;
+        const QStringList base{"SELECT * FROM PROVA"};
+        Prepara(grid, q, base, "ID");
+        QStringList durante;
+        QStringList valori;
+        ConDialogo([&](TRPtqGridForm& d) {
+            QTest::keyClicks(d.EditStringa, "2");
+            durante = q.SQL;
+            QTest::keyClicks(d.EditStringa, "a");
+            valori = Valori(q, "ID");
+        });
+        grid.AttivaRicerche();
+        QCOMPARE(FBoxes.Boxes.size(), 1);
+        QCOMPARE(FBoxes.Boxes[0].Kind, "Errore");
+        QVERIFY2(FBoxes.Boxes[0].Text.contains("conversion error"), qPrintable(FBoxes.Boxes[0].Text));
+        QCOMPARE(durante, (base + QStringList{"WHERE(PROVA.ID >= '2')", "ORDER BY PROVA.ID"}));
+        QCOMPARE(valori, (QStringList{"2", "3", "4"}));
+        QCOMPARE(q.SQL, durante);
+        // a title sort reopens with the condition in force: the good one
+        grid.OrdinaPerColonna(q.FieldIndex("CODICE"));
+        QCOMPARE(FBoxes.Boxes.size(), 1);
+        QCOMPARE(q.SQL.mid(0, 2), (base + QStringList{"WHERE(PROVA.ID >= '2')"}));
+        QCOMPARE(Valori(q, "ID").size(), 3);
+        q.Close();
+    }
+
+    // Typing an apostrophe finds the rows written with a real one.
+    void typedApostropheFindsARealOne() {
+        TPtqGrid grid;
+        TFbQuery q;
+        Prepara(grid, q, {"SELECT * FROM CLIENTI"}, "RAGSOC");
+        QStringList trovati;
+        ConDialogo([&](TRPtqGridForm& d) {
+            d.EditTipoRicerca->SetItemIndex(2);
+            QTest::keyClicks(d.EditStringa, "d'a");
+            trovati = Valori(q, "CODICE");
+        });
+        grid.AttivaRicerche();
+        QCOMPARE(trovati, QStringList{"C4"});
+        q.Close();
+    }
+
+    // F5 after a search that found nothing opens again on the column searched.
+    void columnSurvivesASearchWithoutRows() {
+        TPtqGrid grid;
+        TFbQuery q;
+        Prepara(grid, q, {"SELECT * FROM CLIENTI"}, "RAGSOC");
+        ConDialogo([&](TRPtqGridForm& d) {
+            QTest::keyClicks(d.EditStringa, "zzz");
+            QTest::keyClick(d.EditStringa, Qt::Key_Return);
+        });
+        grid.AttivaRicerche();
+        QCOMPARE(grid.model()->rowCount(), 0);
+        QString titolo;
+        ConDialogo([&](TRPtqGridForm& d) { titolo = d.windowTitle(); });
+        grid.AttivaRicerche();
+        QCOMPARE(titolo, QString("Ricerca su RAGSOC"));
         q.Close();
     }
 

@@ -88,8 +88,12 @@ private slots:
                                             << "WHERE(CLIENTI.RAGSOC LIKE 'd''arco%')";
         QTest::newRow("injection stays a literal") << Testo("x' OR '1'='1", 1, true) << "WHERE"
                                                    << "WHERE(UPPER(CLIENTI.RAGSOC) LIKE '%X'' OR ''1''=''1%')";
-        QTest::newRow("typed apostrophe") << Testo(QString::fromUtf8("d´arco"), 1, false) << "WHERE"
-                                          << QString::fromUtf8("WHERE(CLIENTI.RAGSOC LIKE '%d´arco%')");
+        QTest::newRow("typed apostrophe: either spelling")
+            << Testo(QString::fromUtf8("d´arco"), 1, false) << "WHERE"
+            << QString::fromUtf8("WHERE((CLIENTI.RAGSOC LIKE '%d´arco%') OR (CLIENTI.RAGSOC LIKE '%d''arco%'))");
+        QTest::newRow("typed apostrophe and a real one, at least")
+            << Testo(QString::fromUtf8("l´a'b"), 0, false) << "AND"
+            << QString::fromUtf8("AND((CLIENTI.RAGSOC >= 'l´a''b') OR (CLIENTI.RAGSOC >= 'l''a''b'))");
         QTest::newRow("one date") << Date("04/03/2024", "", false) << "WHERE" << "WHERE(T.D >= '03/04/2024')";
         QTest::newRow("two dates") << Date("04/03/2024", "05/03/2024", false) << "AND"
                                    << "AND(T.D >= '03/04/2024')AND(T.D <= '03/05/2024')";
@@ -181,6 +185,10 @@ private slots:
         QTest::newRow("base with WHERE, apostrophe")
             << QStringList{"SELECT * FROM CLIENTI", "WHERE CODICE > 'A'"} << QStringList{"CLIENTI.RAGSOC"} << "d'a"
             << QStringList{"AND(", "(CLIENTI.RAGSOC CONTAINING 'D''A')", ")"};
+        QTest::newRow("typed apostrophe: either spelling")
+            << QStringList{"SELECT * FROM CLIENTI"} << QStringList{"", "CLIENTI.RAGSOC"} << QString::fromUtf8("d´a")
+            << QStringList{"WHERE(",
+                           QString::fromUtf8("((CLIENTI.RAGSOC CONTAINING 'D´A') OR (CLIENTI.RAGSOC CONTAINING 'D''A'))"), ")"};
         QTest::newRow("lower-case where is not seen")
             << QStringList{"select * from CLIENTI where CODICE > 'A'"} << QStringList{"CLIENTI.RAGSOC"} << "x"
             << QStringList{"WHERE(", "(CLIENTI.RAGSOC CONTAINING 'X')", ")"};
@@ -209,6 +217,10 @@ private slots:
         QTest::newRow("contains, upper") << "Mario Rossi" << "ross" << true << 1 << true;
         QTest::newRow("begins with, upper") << "rossi" << "ROS" << true << 2 << true;
         QTest::newRow("begins with, case differs") << "rossi" << "ROS" << false << 2 << false;
+        QTest::newRow("typed apostrophe, real one stored") << "D'Arco" << QString::fromUtf8("d´a") << true << 2 << true;
+        QTest::newRow("typed apostrophe, typed one stored") << QString::fromUtf8("D´Arco") << QString::fromUtf8("d´a") << true << 2
+                                                            << true;
+        QTest::newRow("real apostrophe does not find the typed one") << QString::fromUtf8("D´Arco") << "d'a" << true << 2 << false;
         QTest::newRow("other type") << "rossi" << "r" << true << 3 << false;
         QTest::newRow("no search type") << "rossi" << "r" << true << -1 << false;
     }
