@@ -41,11 +41,12 @@ TAvPtqGrForm::TAvPtqGrForm(QWidget* owner) : QDialog(owner) {
     // bottom strip with the buttons
     auto* panel2 = new QWidget(this);
     panel2->setFixedHeight(AltezzaStrisciaPulsanti);
-    FBitBtn1 = new QPushButton(QStringLiteral("OK"), panel2);
-    FBitBtn2 = new QPushButton(QStringLiteral("Cancel"), panel2);
+    FBitBtn1 = new QPushButton(QStringLiteral("&OK"), panel2);
+    FBitBtn2 = new QPushButton(QStringLiteral("&Cancel"), panel2);
     FBitBtn1->setDefault(true);
+    // Enter on "Cancel" presses "Cancel", never the "OK" that deletes
     FBitBtn1->setAutoDefault(true);
-    FBitBtn2->setAutoDefault(false);
+    FBitBtn2->setAutoDefault(true);
     auto* basso = new QHBoxLayout(panel2);
     basso->setContentsMargins(8, 4, 8, 4);
     basso->addStretch();
