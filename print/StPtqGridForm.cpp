@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 TStPtqGridForm::TStPtqGridForm(QWidget* owner, TPtqGridStampa* ptqGridStampa)
@@ -70,7 +71,14 @@ TStPtqGridForm::TStPtqGridForm(QWidget* owner, TPtqGridStampa* ptqGridStampa)
     pulsanti->addWidget(ButtonChiudi);
 
     PopupMenu1 = new QMenu(this);
-    Aprieditazionereportassistenzatecnica1 = PopupMenu1->addAction("Apri editazione report (assistenza tecnica)");
+    Aprieditazionereportassistenzatecnica1 = PopupMenu1->addAction("&Apri editazione report (assistenza tecnica)");
+    // the Menu key opens the popup through the context-menu event; Shift+F10 below the control
+    // that has the focus
+    auto* menuDaTastiera = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuDaTastiera, &QShortcut::activated, this, [this] {
+        const QWidget* controllo = focusWidget() ? focusWidget() : this;
+        PopupMenu1->popup(controllo->mapToGlobal(QPoint(0, controllo->height())));
+    });
 
     auto* finestra = new QVBoxLayout(this);
     finestra->addWidget(GroupIntestazione);

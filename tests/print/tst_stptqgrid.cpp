@@ -350,7 +350,8 @@ private slots:
         QCOMPARE(f.Label2->buddy(), f.EditIntestazione2);
         QVERIFY(!f.ButtonChiudi->isDefault());
         QCOMPARE(f.PopupMenu1->actions(), QList<QAction*>{f.Aprieditazionereportassistenzatecnica1});
-        QCOMPARE(f.Aprieditazionereportassistenzatecnica1->text(), "Apri editazione report (assistenza tecnica)");
+        QCOMPARE(SenzaAcceleratore(f.Aprieditazionereportassistenzatecnica1->text()), "Apri editazione report (assistenza tecnica)");
+        QCOMPARE(QKeySequence::mnemonic(f.Aprieditazionereportassistenzatecnica1->text()), QKeySequence(Qt::ALT | Qt::Key_A));
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(f.minimumSize(), f.maximumSize());  // a fixed border
@@ -462,6 +463,28 @@ private slots:
         tasto(Qt::Key_Return, Qt::NoModifier);
         QVERIFY(!f.isVisible());
         QCOMPARE(Esecuzioni(), 1);
+    }
+
+    // Shift+F10 opens the dialog's popup below the control that has the focus; its letter opens the
+    // report designer.
+    void popupByKeyOpensTheDesigner() {
+        NuovoRegistro();
+        TPtqGridStampa s(nullptr, FProgramma);
+        Imposta(s, FBin);
+        TStPtqGridForm f(nullptr, &s);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.CheckTroncaTesti->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.CheckTroncaTesti, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(f.PopupMenu1->isVisible());
+        // below the check box; kept on the screen, which the wide dialog overflows offscreen
+        const QPoint sotto = f.CheckTroncaTesti->mapToGlobal(QPoint(0, f.CheckTroncaTesti->height()));
+        QCOMPARE(f.PopupMenu1->y(), sotto.y());
+        QCOMPARE(f.PopupMenu1->x(), qMax(sotto.x(), f.screen()->availableGeometry().left()));
+        QTest::keyClick(f.PopupMenu1, Qt::Key_A);
+        QTRY_COMPARE(Esecuzioni(), 1);
+        QVERIFY(Registrato(1).Comando.contains("<EditaReportDiretto>1</EditaReportDiretto>"));
+        QVERIFY(f.isVisible());
     }
 
     // Alt+I closes, as "Chiudi" does.
