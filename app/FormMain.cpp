@@ -5,6 +5,7 @@
 #include "app/server/InvioFromSrv.h"
 #include "controls/CursoreOccupato.h"
 #include "controls/MessageBoxes.h"
+#include "controls/SuggerimentoFuoco.h"
 #include "db/ConnessioneDB.h"
 #include "db/Errore.h"
 #include "lookup/DataModuleMedia.h"
@@ -19,6 +20,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QThreadPool>
+#include <QTreeWidgetItemIterator>
 #include <QtConcurrent>
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -38,6 +40,19 @@ QFrame* Pannello(QWidget* parent) {
     auto* p = new QFrame(parent);
     p->setFrameShape(QFrame::NoFrame);
     return p;
+}
+
+// The grid's keys that the window maps on their release, each with the popup command it runs.
+const std::pair<Qt::Key, const char*> TastiGriglia[] = {{Qt::Key_F5, "Ricerca su campo Corrente"},
+                                                         {Qt::Key_F6, "Annulla ricerca"},
+                                                         {Qt::Key_F8, "Query"},
+                                                         {Qt::Key_F9, "Dimezza larghezza colonna"}};
+
+// Keys as the user reads them: "Ctrl+Q, Esc".
+QString NomiTasti(const QList<QKeySequence>& tasti) {
+    QStringList nomi;
+    for (const QKeySequence& t : tasti) nomi << t.toString(QKeySequence::NativeText);
+    return nomi.join(", ");
 }
 
 QToolButton* PulsanteImmagine(QWidget* parent, QAction* azione, int x, int y) {
@@ -98,16 +113,25 @@ TFormMain::~TFormMain() {
 
 void TFormMain::CreaAzioni() {
     const TDataModuleMedia& media = TDataModuleMedia::Instance();
-    auto azione = [&](int immagine, const QString& hint) {
+    // Each action has keys, which work while its button can be pressed (not while a send runs,
+    // not for the hidden lookup); its hint names the function and the keys. The function's name is
+    // also the button's text, which the icon-only button does not show.
+    auto azione = [&](int immagine, const QString& funzione, const QList<QKeySequence>& tasti) {
         auto* a = new QAction(media.Icona(immagine), QString(), this);
-        a->setToolTip(hint);
+        a->setIconText(funzione);
+        a->setShortcuts(tasti);
+        a->setToolTip(funzione + " (" + NomiTasti(tasti) + ")");
         return a;
     };
-    ActionEsci = azione(1, "Esci");
-    ActionRefresh = azione(2, QString());
-    ActionHelp = azione(0, QString());
-    ActionSearch = azione(12, QString());
-    ActionUpFile = azione(13, "Up File");
+    ActionEsci = azione(1, "Esci", {QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::Key_Escape)});
+    ActionRefresh = azione(2, "Aggiorna", {QKeySequence(Qt::CTRL | Qt::Key_R)});
+    ActionHelp = azione(0, "Aiuto", {QKeySequence(Qt::Key_F1)});
+    ActionSearch = azione(12, "Cerca cliente", {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    ActionUpFile = azione(13, "Up File", {QKeySequence(Qt::CTRL | Qt::Key_I)});
+    // Esci's keys work from the window itself, also while a send runs, when the close is refused
+    // with its warning; a held Esc that has just closed a box does not close the window too
+    addAction(ActionEsci);
+    ActionEsci->setAutoRepeat(false);
     connect(ActionEsci, &QAction::triggered, this, [this] { ActionEsciExecute(); });
     connect(ActionRefresh, &QAction::triggered, this, [this] { Gestisci([this] { Aggiorna(); }); });
     connect(ActionHelp, &QAction::triggered, this, [this] { ActionHelpExecute(); });
@@ -122,10 +146,11 @@ void TFormMain::CreaControlli() {
 
     PanelFiltro = Pannello(this);
     PanelFiltro->setFixedHeight(65);
-    LabelFiltroCodice = new QLabel("Soggetto:", PanelFiltro);
+    LabelFiltroCodice = new QLabel("&Soggetto:", PanelFiltro);
     LabelFiltroCodice->setGeometry(8, 8, 140, 16);
     EditFiltroCodice = new QLineEdit(PanelFiltro);
     EditFiltroCodice->setGeometry(8, 26, 140, 24);
+    LabelFiltroCodice->setBuddy(EditFiltroCodice);
     // only the user's edits start the delay; changes made by the program do not
     connect(EditFiltroCodice, &QLineEdit::textEdited, this, [this] { AvviaRitardo(); });
     ButtonSearch = PulsanteImmagine(PanelFiltro, ActionSearch, 148, 25);
@@ -228,6 +253,9 @@ void TFormMain::CreaControlli() {
     connect(PtqGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& indice) {
         if (IBQuery->Active() && indice.isValid() && indice.row() != IBQuery->RecNo()) IBQuery->MoveTo(indice.row());
     });
+
+    for (QToolButton* b : PanelFiltro->findChildren<QToolButton*>() + PanelPulsanti->findChildren<QToolButton*>())
+        MostraSuggerimentoAlFuoco(b);
 
     PanelActivity = new QFrame(this);
     PanelActivity->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -332,11 +360,9 @@ void TFormMain::IBQueryBeforeClose() {
 }
 
 void TFormMain::PtqGridKeyUp(int key) {
-    static const QHash<int, QString> comandi{{Qt::Key_F5, "Ricerca su campo Corrente"},
-                                             {Qt::Key_F6, "Annulla ricerca"},
-                                             {Qt::Key_F8, "Query"},
-                                             {Qt::Key_F9, "Dimezza larghezza colonna"}};
-    if (comandi.contains(key)) PtqGrid->EseguiComando(comandi.value(key));
+    for (const auto& [tasto, comando] : TastiGriglia) {
+        if (key == tasto) PtqGrid->EseguiComando(comando);
+    }
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
@@ -397,7 +423,27 @@ void TFormMain::Massimizza() {
 
 void TFormMain::ActionHelpExecute() {
     MessageBoxes().Informazione(this, TestoRiepilogoAiuto(FAvvio->CmdParams(), FAvvio->IniParams(),
-                                                          FAvvio->OrigineParametri()));
+                                                          FAvvio->OrigineParametri(), TastiAiuto()));
+}
+
+QList<TTastiAiuto> TFormMain::TastiAiuto() const {
+    TTastiAiuto finestra{"Tasti della finestra:", {}};
+    QList<QAction*> azioni{ActionUpFile, ActionRefresh, ActionHelp, ActionEsci};
+    // the subject's field and the lookup are hidden when the caller names the subject
+    if (FMode != mExternalCall) {
+        finestra.Voci << std::pair{QKeySequence::mnemonic(LabelFiltroCodice->text()).toString(QKeySequence::NativeText),
+                                   QStringLiteral("Soggetto")};
+        azioni.prepend(ActionSearch);
+    }
+    for (const QAction* a : azioni) finestra.Voci << std::pair{NomiTasti(a->shortcuts()), a->iconText()};
+    finestra.Voci << std::pair{NomiTasti({QKeySequence(Qt::Key_Tab), QKeySequence(Qt::SHIFT | Qt::Key_Tab)}),
+                               QStringLiteral("Controllo successivo, precedente")};
+    TTastiAiuto griglia{"Tasti della griglia:", {}};
+    for (const auto& [tasto, comando] : TastiGriglia)
+        griglia.Voci << std::pair{NomiTasti({QKeySequence(tasto)}), QString::fromUtf8(comando)};
+    griglia.Voci << std::pair{NomiTasti({QKeySequence(Qt::Key_Menu), TPtqGrid::TastoMenu()}),
+                              QStringLiteral("Menu della griglia")};
+    return {finestra, griglia};
 }
 
 void TFormMain::AvviaRitardo() { TimerDelay->start(); }
@@ -534,10 +580,23 @@ void TFormMain::FineInvio() {
         close();
         return;
     }
+    RiportaSulFile(FFromSrvRequest->IdLogFile());
     if (FFromSrvResponse->IsError())
         MessageBoxes().Errore(this, "Invio fallito\r\nRisposta negativa dal server\r\n" + FFromSrvResponse->Messaggio());
     else
         MessageBoxes().Informazione(this, "Invio effettuato");
+}
+
+void TFormMain::RiportaSulFile(int id) {
+    for (QTreeWidgetItemIterator it(TreeViewMain); *it; ++it) {
+        const std::optional<TMyRec> rec = PayloadNodo(*it);
+        if (rec && rec->ID == id) {
+            TreeViewMain->setCurrentItem(*it);
+            TreeViewMain->scrollToItem(*it);
+            break;
+        }
+    }
+    TreeViewMain->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormMain::MostraAttivita(const QString& caption) {

@@ -4,6 +4,7 @@
 #include "app/AlberoLog.h"
 #include "app/Avvio.h"
 #include "app/Filtro.h"
+#include "app/RiepilogoAiuto.h"
 #include "app/server/HttpPost.h"
 #include "app/server/ZelFile.FromSrv.Request.h"
 #include "app/server/ZelFile.FromSrv.Response.h"
@@ -44,6 +45,8 @@ public:
 
     // Actions of the window.
     void ActionHelpExecute();
+    // The keys of the window and of its grid, as the help summary lists them.
+    QList<TTastiAiuto> TastiAiuto() const;
     void ActionEsciExecute() { close(); }
     // Ends the program on a signal from the session (SIGTERM, SIGINT, SIGHUP) as the close box
     // does: open boxes and dialogs are dismissed, and a send under way ends first.
@@ -138,6 +141,8 @@ private:
     bool FormCloseQuery();
     void EseguiInvio();
     void FineInvio();
+    // After a send: the focus on the tree, on the file node of this log ID when the tree still has it.
+    void RiportaSulFile(int id);
     // Runs an event handler; an error it raises is shown in an error box and the program goes on.
     void Gestisci(const std::function<void()>& gestore);
 

@@ -41,11 +41,10 @@ TAvPtqGrForm::TAvPtqGrForm(QWidget* owner) : QDialog(owner) {
     // bottom strip with the buttons
     auto* panel2 = new QWidget(this);
     panel2->setFixedHeight(AltezzaStrisciaPulsanti);
-    FBitBtn1 = new QPushButton(QStringLiteral("OK"), panel2);
-    FBitBtn2 = new QPushButton(QStringLiteral("Cancel"), panel2);
-    // Enter presses the focused button (a button inside a panel is not auto-default by itself),
-    // OK when the focus is elsewhere
+    FBitBtn1 = new QPushButton(QStringLiteral("&OK"), panel2);
+    FBitBtn2 = new QPushButton(QStringLiteral("&Cancel"), panel2);
     FBitBtn1->setDefault(true);
+    // Enter on "Cancel" presses "Cancel", never the "OK" that deletes
     FBitBtn1->setAutoDefault(true);
     FBitBtn2->setAutoDefault(true);
     auto* basso = new QHBoxLayout(panel2);

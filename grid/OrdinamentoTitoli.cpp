@@ -112,11 +112,11 @@ bool TPtqGrid::OrdinaPerColonna(int colonna) {
 
 void TPtqGrid::mousePressEvent(QMouseEvent* event) {
     MouseDown(viewport()->mapTo(this, event->position().toPoint()));
-    QTableView::mousePressEvent(event);
+    TTabellaDati::mousePressEvent(event);
 }
 
 void TPtqGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!DblClick()) QTableView::mouseDoubleClickEvent(event);
+    if (!DblClick()) TTabellaDati::mouseDoubleClickEvent(event);
 }
 
 bool TPtqGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -127,5 +127,5 @@ bool TPtqGrid::eventFilter(QObject* watched, QEvent* event) {
         else if (event->type() == QEvent::MouseButtonDblClick && DblClick())
             return true;
     }
-    return QTableView::eventFilter(watched, event);
+    return TTabellaDati::eventFilter(watched, event);
 }

@@ -1,7 +1,9 @@
 #include "grid/PPtqGrid.h"
 
 #include "controls/Centratura.h"
+#include "controls/InvioSulPulsante.h"
 #include "controls/MessageBoxes.h"
+#include "controls/TabellaDati.h"
 #include "db/Errore.h"
 #include "grid/ColoriGriglia.h"
 #include "grid/CostruttoriSQL.h"
@@ -63,7 +65,7 @@ TPPtqGridForm::~TPPtqGridForm() {
 }
 
 void TPPtqGridForm::CreaControlli() {
-    FDBGrid1 = new QTableView(this);
+    FDBGrid1 = new TTabellaDati(this);
     FModello = new TModelloAspetto(this);
     FModello->SetDataSet(&IBQuery1);
     FDBGrid1->setModel(FModello);
@@ -73,9 +75,9 @@ void TPPtqGridForm::CreaControlli() {
                               QAbstractItemView::AnyKeyPressed);
     connect(FDBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { LasciaRiga(); });
 
-    FSpeedButton1 = new QPushButton(QStringLiteral("Cambia Colore"));
-    FButtonColoreDefault = new QPushButton(QStringLiteral("Colore Default"));
-    FButtonAspettoBase = new QPushButton(QStringLiteral("Aspetto Base"));
+    FSpeedButton1 = new QPushButton(QStringLiteral("&Cambia Colore"));
+    FButtonColoreDefault = new QPushButton(QStringLiteral("Colore &Default"));
+    FButtonAspettoBase = new QPushButton(QStringLiteral("&Aspetto Base"));
     FButtonChiudi = new QPushButton(QStringLiteral("Ch&iudi"));
     auto* pannelloPulsanti = new QWidget(this);
     pannelloPulsanti->setFixedWidth(LarghezzaPannelloPulsanti);
@@ -84,7 +86,7 @@ void TPPtqGridForm::CreaControlli() {
     pulsanti->setSpacing(Margine);
     for (QPushButton* b : {FSpeedButton1, FButtonColoreDefault, FButtonAspettoBase, FButtonChiudi}) {
         b->setFixedSize(DimensionePulsante);
-        b->setAutoDefault(false);
+        InvioSulPulsante(b);  // Enter on a button presses that button; in the table it presses none
         pulsanti->addWidget(b);
     }
     pulsanti->addStretch();

@@ -1,5 +1,6 @@
 #include "grid/PtqGrid.h"
 
+#include "controls/Acceleratori.h"
 #include "controls/CursoreOccupato.h"
 #include "controls/MessageBoxes.h"
 #include "db/Errore.h"
@@ -21,23 +22,25 @@
 
 namespace {
 
-// The grid's popup items in menu order. `Disponibile` is off for the commands whose dialogs are
-// not part of the grid yet: their items stay disabled whatever the rules say.
+// The grid's popup items in menu order, each caption with its underlined letter. `Disponibile` is
+// off for the commands whose dialogs are not part of the grid yet: their items stay disabled
+// whatever the rules say.
 struct TVoceGriglia {
-    const char* Caption;
+    const char* Testo;
     QKeySequence Tasto;
     void (TPtqGrid::*Comando)();
     bool Disponibile;
+    QString Caption() const { return SenzaAcceleratore(QString::fromUtf8(Testo)); }
 };
 
 const TVoceGriglia VociGriglia[] = {
-    {"Ricerca su campo Corrente", QKeySequence(Qt::Key_F5), &TPtqGrid::AttivaRicerche, true},
-    {"Annulla ricerca", QKeySequence(Qt::Key_F6), &TPtqGrid::AnnullaRicerca, true},
+    {"&Ricerca su campo Corrente", QKeySequence(Qt::Key_F5), &TPtqGrid::AttivaRicerche, true},
+    {"&Annulla ricerca", QKeySequence(Qt::Key_F6), &TPtqGrid::AnnullaRicerca, true},
     {"Ricerca su chiave ", QKeySequence(Qt::Key_F7), nullptr, true},
-    {"Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
-    {"Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
-    {"Personalizza Griglia", QKeySequence(), &TPtqGrid::PersonalizzaGriglia, true},
-    {"Stampa", QKeySequence(), &TPtqGrid::StampaGriglia, true},
+    {"&Query", QKeySequence(Qt::Key_F8), &TPtqGrid::LanciaQuery, true},
+    {"&Dimezza larghezza colonna", QKeySequence(Qt::Key_F9), &TPtqGrid::DimezzaColonna, true},
+    {"&Personalizza Griglia", QKeySequence(), &TPtqGrid::PersonalizzaGriglia, true},
+    {"&Stampa", QKeySequence(), &TPtqGrid::StampaGriglia, true},
 };
 constexpr int VoceRicercaSuChiave = 2;
 constexpr int VoceQuery = 3;
@@ -45,14 +48,14 @@ constexpr int VoceStampa = 6;
 
 const TVoceGriglia* DescrizioneVoce(const QString& caption) {
     for (const TVoceGriglia& voce : VociGriglia) {
-        if (caption == voce.Caption) return &voce;
+        if (caption == voce.Caption()) return &voce;
     }
     return nullptr;
 }
 
 }  // namespace
 
-TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : QTableView(owner) {
+TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : TTabellaDati(owner) {
     FTimer = new QTimer(this);
     FTimer->setInterval(1000);
     FModello = new TFbDataSetModel(this);
@@ -98,11 +101,11 @@ void TPtqGrid::Loaded(QMenu* menuProprietario) {
         AggiornaVoci();
     });
     for (const TVoceGriglia& voce : VociGriglia) {
-        auto* azione = new QAction(QString::fromUtf8(voce.Caption), this);
+        auto* azione = new QAction(QString::fromUtf8(voce.Testo), this);
         azione->setShortcut(voce.Tasto);
         azione->setShortcutContext(Qt::WidgetShortcut);
         azione->setEnabled(voce.Disponibile);
-        const QString caption = azione->text();
+        const QString caption = voce.Caption();
         connect(azione, &QAction::triggered, this, [this, caption] { EseguiComando(caption); });
         if (!voce.Tasto.isEmpty()) {
             auto* scorciatoia = new QShortcut(voce.Tasto, this, nullptr, nullptr, Qt::WidgetShortcut);
@@ -115,6 +118,10 @@ void TPtqGrid::Loaded(QMenu* menuProprietario) {
     FVoci[VoceRicercaSuChiave]->setVisible(false);
     FVoci[VoceRicercaSuChiave]->setEnabled(false);
     VoceMenuStampa = FVoci[VoceStampa];
+    // the Menu key arrives as a context-menu event; Shift+F10, the other key users expect, opens
+    // the same popup
+    auto* menuDaTastiera = new QShortcut(TastoMenu(), this, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(menuDaTastiera, &QShortcut::activated, this, [this] { MostraMenu(PuntoCellaCorrente()); });
 
     FOrdinamento.Inizializza();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -124,7 +131,7 @@ QMenu* TPtqGrid::MenuPopup() const { return FMenuInUso; }
 
 QAction* TPtqGrid::Voce(const QString& caption) const {
     for (QAction* azione : FVoci) {
-        if (azione->text() == caption) return azione;
+        if (SenzaAcceleratore(azione->text()) == caption) return azione;
     }
     return nullptr;
 }
@@ -134,11 +141,23 @@ QModelIndex TPtqGrid::moveCursor(CursorAction azione, Qt::KeyboardModifiers modi
         const TCursoreOccupato occupato;  // a large source takes a while
         FRighe->CaricaTutte();
     }
-    return QTableView::moveCursor(azione, modificatori);
+    return TTabellaDati::moveCursor(azione, modificatori);
+}
+
+void TPtqGrid::MostraMenu(const QPoint& globale) { FMenuInUso->popup(globale); }
+
+QPoint TPtqGrid::PuntoCellaCorrente() {
+    const QModelIndex corrente = currentIndex();
+    if (!corrente.isValid()) return viewport()->mapToGlobal(QPoint(0, 0));
+    scrollTo(corrente);
+    // the menu opens below the cell's left half, over the row under it
+    const QRect cella = visualRect(corrente).intersected(viewport()->rect());
+    return viewport()->mapToGlobal(QPoint(cella.left() + cella.width() / 4, cella.bottom()));
 }
 
 void TPtqGrid::contextMenuEvent(QContextMenuEvent* event) {
-    FMenuInUso->popup(event->globalPos());
+    // from the keyboard the platform names a point of its own: the popup opens at the current cell
+    MostraMenu(event->reason() == QContextMenuEvent::Keyboard ? PuntoCellaCorrente() : event->globalPos());
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The suite's data grid: a read-only table view over a data set, with a popup menu of commands,
 // per-user preferences read from its settings database and hooks on the source's open events.
+#include "controls/TabellaDati.h"
 #include "db/FbDataSet.h"
 #include "db/FbDatabase.h"
 #include "db/FbTable.h"
@@ -9,9 +10,9 @@
 #include "grid/OrdinamentoGriglia.h"
 #include "grid/TabelleGriglia.h"
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QStringList>
-#include <QTableView>
 #include <QVector>
 #include <functional>
 
@@ -26,7 +27,7 @@ class TPPtqGridForm;
 class TModelloGriglia;
 class TRigheGriglia;
 
-class TPtqGrid : public QTableView {
+class TPtqGrid : public TTabellaDati {
     Q_OBJECT
 public:
     using TNotifyEvent = std::function<void(TPtqGrid*)>;
@@ -139,7 +140,15 @@ public:
 
     // --- Commands -------------------------------------------------------------------------------
     QMenu* MenuPopup() const;           // the menu holding the grid's commands
+    // The item with this caption, as the user reads it (without the underlined letter's marker).
     QAction* Voce(const QString& caption) const;
+    // The key that opens the popup at the current cell, beside the Menu key.
+    static QKeySequence TastoMenu() { return QKeySequence(Qt::SHIFT | Qt::Key_F10); }
+    // Opens the popup at a point of the screen.
+    void MostraMenu(const QPoint& globale);
+    // Where the popup opens from the keyboard (Menu, Shift+F10): at the current cell, scrolled into
+    // view; at the top left without one.
+    QPoint PuntoCellaCorrente();
     // Runs the popup command with this caption after refreshing the items' states, as when the
     // popup shows; a disabled command does nothing. False when nothing ran.
     bool EseguiComando(const QString& caption);

@@ -42,20 +42,21 @@ TRPtqGridForm::TRPtqGridForm(QWidget* owner) : QDialog(owner) {
     setFixedSize(262, 183);  // the client area; the border cannot be dragged
 
     EditStringa = Controllo<QLineEdit>(this, 16, 24, 217, AltezzaEdit);
-    Label1 = Etichetta(this, 16, 8, "Stringa di ricerca");
+    Label1 = Etichetta(this, 16, 8, "&Stringa di ricerca");
+    Label1->setBuddy(EditStringa);
 
     EditTipoRicerca = Controllo<TRadioGroup>(this, 16, 56, 217, AltezzaGruppo);
-    EditTipoRicerca->setTitle(" Tipo ricerca ");
+    EditTipoRicerca->setTitle(" &Tipo ricerca ");
     EditTipoRicerca->SetColumns(3);
     EditTipoRicerca->SetItems({">=", "LIKE %%", "LIKE %"});
     EditTipoRicerca->SetItemIndex(0);
 
     EditUpper = Controllo<QCheckBox>(this, 16, 96, 97, AltezzaCasella);
-    EditUpper->setText("Upper");
+    EditUpper->setText("&Upper");
     EditUpper->setChecked(true);
 
     EditOrdinamento = Controllo<TRadioGroup>(this, 16, 120, 217, AltezzaGruppo);
-    EditOrdinamento->setTitle(" Tipo ordinamento ");
+    EditOrdinamento->setTitle(" Tipo &ordinamento ");
     EditOrdinamento->SetColumns(3);
     EditOrdinamento->SetItems({"No", "Cresc.", "Decres."});
     EditOrdinamento->SetItemIndex(1);
@@ -66,10 +67,10 @@ TRPtqGridForm::TRPtqGridForm(QWidget* owner) : QDialog(owner) {
     ButtonAggRete = PulsantePiatto(this, 208, 94, 25, 25, "&+");
 
     EditGenerica = Controllo<QCheckBox>(this, 16, 160, 73, AltezzaCasella);
-    EditGenerica->setText("Generica");
+    EditGenerica->setText("&Generica");
     EditGenerica->setEnabled(false);
 
-    ButtonEsegui = PulsantePiatto(this, 89, 160, 74, 17, "Esegui");
+    ButtonEsegui = PulsantePiatto(this, 89, 160, 74, 17, "&Esegui");
     ButtonEsegui->setEnabled(false);
 
     EditData2 = Controllo<TEditData>(this, 16, 65, 217, AltezzaEdit);

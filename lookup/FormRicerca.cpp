@@ -2,6 +2,7 @@
 
 #include "controls/Centratura.h"
 #include "controls/MessageBoxes.h"
+#include "controls/TabellaDati.h"
 #include "db/Errore.h"
 #include "db/FbDataSetModel.h"
 #include "lookup/DataModuleMedia.h"
@@ -93,7 +94,7 @@ void TFormRicerca::CreaControlli() {
     connect(FEditRicerca, &QLineEdit::textEdited, this, &TFormRicerca::EditRicercaChange);
     client->addWidget(FEditRicerca);
 
-    FDBGrid = new QTableView(panelClient);
+    FDBGrid = new TTabellaDati(panelClient);
     FDBGrid->setObjectName(QStringLiteral("DBGrid"));
     FModel = new TFbDataSetModel(this);
     FModel->SetDataSet(&FQuery);
@@ -122,12 +123,13 @@ void TFormRicerca::CreaControlli() {
     pulsanti->setContentsMargins(Margine, 12, Margine, 12);
     pulsanti->addStretch(1);
     const TDataModuleMedia& media = TDataModuleMedia::Instance();
-    FButtonRitorna = new QPushButton(media.Icona(TDataModuleMedia::imgRitorna), QStringLiteral("Ritorna"), panelBottom);
+    FButtonRitorna = new QPushButton(media.Icona(TDataModuleMedia::imgRitorna), QStringLiteral("&Ritorna"), panelBottom);
     FButtonRitorna->setObjectName(QStringLiteral("ButtonRitorna"));
-    FButtonAnnulla = new QPushButton(media.Icona(TDataModuleMedia::imgAnnulla), QStringLiteral("Annulla"), panelBottom);
+    FButtonAnnulla = new QPushButton(media.Icona(TDataModuleMedia::imgAnnulla), QStringLiteral("&Annulla"), panelBottom);
     FButtonAnnulla->setObjectName(QStringLiteral("ButtonAnnulla"));
     for (QPushButton* b : {FButtonRitorna, FButtonAnnulla}) {
         b->setFixedSize(100, 32);
+        b->setAutoDefault(true);  // Enter on a button presses that button
         pulsanti->addWidget(b, 0, Qt::AlignBottom);
     }
     connect(FButtonRitorna, &QPushButton::clicked, this, &TFormRicerca::ButtonRitornaClick);

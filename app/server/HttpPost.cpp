@@ -7,9 +7,13 @@
 #include <QStringDecoder>
 #include <curl/curl.h>
 
+#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <mutex>
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#endif
 
 namespace {
 
@@ -98,6 +102,61 @@ QString Decodifica(const QByteArray& corpo, const QByteArray& contentType) {
     return QString::fromLatin1(corpo);
 }
 
+bool ConnessioneRifiutata(long erroreSistema) {
+#ifdef Q_OS_WIN
+    return erroreSistema == WSAECONNREFUSED;
+#else
+    return erroreSistema == ECONNREFUSED;
+#endif
+}
+
+bool HostIrraggiungibile(long erroreSistema) {
+#ifdef Q_OS_WIN
+    return erroreSistema == WSAEHOSTUNREACH || erroreSistema == WSAENETUNREACH;
+#else
+    return erroreSistema == EHOSTUNREACH || erroreSistema == ENETUNREACH;
+#endif
+}
+
+// What a failed exchange means to the user; libcurl's own words follow it as the detail.
+QString SpiegazioneErrore(CURLcode esito, long erroreSistema, int connectTimeoutMs) {
+    switch (esito) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return QStringLiteral("Nome del server non trovato");
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return QStringLiteral("Nome del proxy non trovato");
+    case CURLE_COULDNT_CONNECT:
+        if (ConnessioneRifiutata(erroreSistema))
+            return QStringLiteral("Connessione rifiutata: nessun servizio in ascolto all'indirizzo e alla porta indicati");
+        if (HostIrraggiungibile(erroreSistema)) return QStringLiteral("Server non raggiungibile dalla rete");
+        return QStringLiteral("Impossibile connettersi al server");
+    case CURLE_OPERATION_TIMEDOUT:
+        // only the connection has a time limit of libcurl's; the read time-out is the program's own
+        return QStringLiteral("Timeout di connessione: nessuna connessione con il server entro %1 ms").arg(connectTimeoutMs);
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+        return QStringLiteral("Connessione sicura (TLS) rifiutata: il server non ha accettato la connessione protetta "
+                              "o il suo certificato non è valido");
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return QStringLiteral("Indirizzo del server non utilizzabile: sono ammessi solo http e https");
+    case CURLE_URL_MALFORMAT:
+        return QStringLiteral("Indirizzo del server non valido");
+    case CURLE_GOT_NOTHING:
+        return QStringLiteral("Il server ha chiuso la connessione senza rispondere");
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+        return QStringLiteral("Connessione con il server interrotta durante lo scambio");
+    default:
+        return QStringLiteral("Errore di comunicazione con il server");
+    }
+}
+
 struct TChiudiCurl {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
 };
@@ -146,9 +205,12 @@ QString HttpPost(const QString& url, const QByteArray& corpo, const QByteArray& 
     if (esito != CURLE_OK) {
         if (scambio.LetturaScaduta)
             throw Exception(QStringLiteral("Timeout di lettura: nessun dato dal server per %1 ms").arg(readTimeoutMs));
-        QString messaggio = QString::fromUtf8(curl_easy_strerror(esito));
-        if (errore[0]) messaggio += QStringLiteral(": ") + QString::fromLocal8Bit(errore).trimmed();
-        throw Exception(messaggio);
+        QString dettaglio = QString::fromUtf8(curl_easy_strerror(esito));
+        if (errore[0]) dettaglio += QStringLiteral(": ") + QString::fromLocal8Bit(errore).trimmed();
+        long erroreSistema = 0;
+        curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &erroreSistema);
+        throw Exception(SpiegazioneErrore(esito, erroreSistema, connectTimeoutMs) + QStringLiteral("\r\nDettaglio tecnico: ") +
+                        dettaglio);
     }
     long codice = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &codice);

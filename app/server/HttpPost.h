@@ -11,8 +11,9 @@ constexpr int TimeoutLetturaMs = 10000;
 // POSTs `corpo` to `url` and returns the reply body decoded with the charset named by the
 // reply's Content-Type (utf-8, iso-8859-1, windows-1252, utf-16...; ISO-8859-1 when none is named
 // or the name is unknown). The read time-out ends the exchange when, once connected, no byte
-// moves for that long. Raises Exception with libcurl's message for network errors and for an
-// address of another scheme ("Unsupported protocol: ..."), and with the
-// status line as received (e.g. "HTTP/1.1 500 Internal Server Error") for a status outside 200-299.
+// moves for that long. Raises Exception for network errors and for an address of another scheme
+// with what the failure means in Italian (connection refused, name not found, time-out, TLS
+// refused...) and, on the next line after "Dettaglio tecnico: ", libcurl's own message; with
+// the status line as received (e.g. "HTTP/1.1 500 Internal Server Error") for a status outside 200-299.
 QString HttpPost(const QString& url, const QByteArray& corpo, const QByteArray& contentType,
                  int connectTimeoutMs, int readTimeoutMs);

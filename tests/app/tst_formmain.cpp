@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 #include <csignal>
 
@@ -33,6 +35,14 @@ QStringList Righe(const QTreeWidget& albero) {
     for (int i = 0; i < albero.topLevelItemCount(); ++i) visita(albero.topLevelItem(i), 0);
     return righe;
 }
+
+// The keys as the help summary lists them (Qt's key names untranslated in the tests).
+const QString TastiFinestra =
+    "Tasti della finestra:\r\n- Alt+S = Soggetto\r\n- Ctrl+F = Cerca cliente\r\n- Ctrl+I = Up File\r\n"
+    "- Ctrl+R = Aggiorna\r\n- F1 = Aiuto\r\n- Ctrl+Q, Esc = Esci\r\n- Tab, Shift+Tab = Controllo successivo, precedente\r\n\r\n";
+const QString TastiGriglia =
+    "Tasti della griglia:\r\n- F5 = Ricerca su campo Corrente\r\n- F6 = Annulla ricerca\r\n- F8 = Query\r\n"
+    "- F9 = Dimezza larghezza colonna\r\n- Menu, Shift+F10 = Menu della griglia\r\n\r\n";
 
 QTreeWidgetItem* Cerca(const QTreeWidget& albero, const QString& testo) {
     const auto trovati = albero.findItems(testo, Qt::MatchContains | Qt::MatchRecursive);
@@ -353,12 +363,140 @@ private slots:
         QCOMPARE(boxes.Boxes[0].Text,
                  "ZelScanFile 24/05/2025 - 1\r\n\r\nParametri CMD riconosciuti:\r\n- NESSUNO\r\n\r\n"
                  "Parametri INI riconosciuti:\r\n- UTENTE = 1\r\n- DITTA = 01\r\n- PERCORSODATABASE = " +
-                     FAmb.Utenti + "\r\n\r\nModalità funzionamento: INI\r\n\r\n");
+                     FAmb.Utenti + "\r\n\r\nModalità funzionamento: INI\r\n\r\n" + TastiFinestra + TastiGriglia);
         auto cmd = Finestra({"UTENTE=1", "DITTA=01", "extra=a=b"});
         cmd->ActionHelpExecute();
         QVERIFY(boxes.Boxes.last().Text.contains(
             "Parametri CMD riconosciuti:\r\n- UTENTE = 1\r\n- DITTA = 01\r\n- EXTRA = a=b\r\n\r\nParametri INI riconosciuti:\r\n- UTENTE = 1"));
-        QVERIFY(boxes.Boxes.last().Text.endsWith("Modalità funzionamento: CMD\r\n\r\n"));
+        QVERIFY(boxes.Boxes.last().Text.endsWith("Modalità funzionamento: CMD\r\n\r\n" + TastiFinestra + TastiGriglia));
+        // called with a subject, the window has no subject field and no lookup
+        auto esterna = Finestra({"UTENTE=1", "DITTA=01", "SOGGETTO=C12"});
+        esterna->ActionHelpExecute();
+        QVERIFY(boxes.Boxes.last().Text.endsWith(
+            "Modalità funzionamento: CMD\r\n\r\nTasti della finestra:\r\n- Ctrl+I = Up File\r\n- Ctrl+R = Aggiorna\r\n"
+            "- F1 = Aiuto\r\n- Ctrl+Q, Esc = Esci\r\n- Tab, Shift+Tab = Controllo successivo, precedente\r\n\r\n" +
+            TastiGriglia));
+    }
+
+    // Tab walks every control of the window, the grid included, and wraps; Shift+Tab goes back,
+    // and Ctrl+Tab leaves the grid too. Each button reached shows its hint with its keys.
+    void tabWalksEveryControl() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QList<QWidget*> ordine{form->EditFiltroCodice, form->ButtonSearch, form->ButtonUpFile, form->ButtonRefresh};
+        for (QToolButton* b : form->DBNavigator->findChildren<QToolButton*>()) ordine << b;
+        ordine << form->ButtonHelp << form->ButtonEsci << form->TreeViewMain << form->PtqGrid;
+        QCOMPARE(ordine.size(), 12);
+        auto nome = [&](QWidget* w) { return ordine.contains(w) ? QString::number(ordine.indexOf(w)) : QString("?"); };
+        form->EditFiltroCodice->setFocus(Qt::TabFocusReason);
+        QStringList avanti{nome(QApplication::focusWidget())}, suggerimenti;
+        for (int i = 0; i < ordine.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            avanti << nome(QApplication::focusWidget());
+            if (qobject_cast<QToolButton*>(QApplication::focusWidget())) {
+                QTest::qWaitFor([] { return QToolTip::isVisible(); }, 1000);
+                suggerimenti << (QToolTip::isVisible() ? QToolTip::text() : QString("(nessuno)"));
+            }
+        }
+        QCOMPARE(avanti.join(' '), QString("0 1 2 3 4 5 6 7 8 9 10 11 0"));
+        QCOMPARE(suggerimenti, (QStringList{"Cerca cliente (Ctrl+F)", "Up File (Ctrl+I)", "Aggiorna (Ctrl+R)", "Prima foto",
+                                            "Foto precedente", "Foto successiva", "Ultima foto", "Aiuto (F1)",
+                                            "Esci (Ctrl+Q, Esc)"}));
+        QStringList indietro{nome(QApplication::focusWidget())};
+        for (int i = 0; i < ordine.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            indietro << nome(QApplication::focusWidget());
+        }
+        QCOMPARE(indietro.join(' '), QString("0 11 10 9 8 7 6 5 4 3 2 1 0"));
+        form->PtqGrid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->PtqGrid, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), form->EditFiltroCodice);
+        form->PtqGrid->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->PtqGrid, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), form->TreeViewMain);
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    // The window's keys work from wherever the focus is; Esc and Ctrl+Q close as the button does.
+    void windowKeys_data() {
+        QTest::addColumn<QString>("da");
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<int>("modificatori");
+        QTest::addColumn<QString>("effetto");
+        for (const char* da : {"albero", "griglia", "soggetto"}) {
+            auto riga = [&](const char* nome, Qt::Key tasto, Qt::KeyboardModifiers mod, const char* effetto) {
+                QTest::addRow("%s from the %s", nome, da) << QString(da) << int(tasto) << int(mod) << QString(effetto);
+            };
+            riga("Ctrl+F", Qt::Key_F, Qt::ControlModifier, "ricerca");
+            riga("Ctrl+R", Qt::Key_R, Qt::ControlModifier, "ricostruzione");
+            riga("F1", Qt::Key_F1, Qt::NoModifier, "aiuto");
+            riga("Ctrl+I", Qt::Key_I, Qt::ControlModifier, "invio");
+            riga("Alt+S", Qt::Key_S, Qt::AltModifier, "soggetto");
+            riga("Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, "chiusa");
+            riga("Esc", Qt::Key_Escape, Qt::NoModifier, "chiusa");
+        }
+    }
+    void windowKeys() {
+        QFETCH(QString, da);
+        QFETCH(int, tasto);
+        QFETCH(int, modificatori);
+        QFETCH(QString, effetto);
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QWidget* partenza = da == "albero" ? static_cast<QWidget*>(form->TreeViewMain)
+                            : da == "griglia" ? static_cast<QWidget*>(form->PtqGrid)
+                                              : static_cast<QWidget*>(form->EditFiltroCodice);
+        partenza->setFocus(Qt::TabFocusReason);
+        const int prima = form->Ricostruzioni();
+        bool ricerca = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            if (auto* d = qobject_cast<TFormRicerca*>(QApplication::activeModalWidget())) {
+                ricerca = true;
+                QTest::keyClick(d, Qt::Key_Escape);
+            }
+        });
+        QTest::keyClick(partenza, Qt::Key(tasto), Qt::KeyboardModifiers(modificatori));
+        QCOMPARE(ricerca, effetto == "ricerca");
+        QCOMPARE(form->Ricostruzioni(), prima + (effetto == "ricostruzione" ? 1 : 0));
+        QCOMPARE(boxes.Boxes.size(), effetto == "aiuto" || effetto == "invio" ? 1 : 0);
+        if (effetto == "aiuto") QVERIFY(boxes.Boxes[0].Text.startsWith("ZelScanFile 24/05/2025 - 1\r\n"));
+        if (effetto == "invio") QCOMPARE(boxes.Ultimo(), QString("Avviso: Nessun file selezionato"));
+        if (effetto == "soggetto") QCOMPARE(QApplication::focusWidget(), form->EditFiltroCodice);
+        QCOMPARE(form->isVisible(), effetto != "chiusa");
+    }
+
+    // A held Esc (the auto-repeat of a key that has just closed a box) does not close the window.
+    void heldEscDoesNotClose() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->TreeViewMain->setFocus();
+        QTest::simulateEvent(form->TreeViewMain, true, Qt::Key_Escape, Qt::NoModifier, QString(QChar(0x1b)), true);
+        QTest::simulateEvent(form->TreeViewMain, false, Qt::Key_Escape, Qt::NoModifier, QString(QChar(0x1b)), true);
+        QVERIFY(form->isVisible());
+        QTest::keyClick(form->TreeViewMain, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+    }
+
+    // Called with a subject, the hidden lookup and subject field take no keys.
+    void externalCallIgnoresTheFilterKeys() {
+        TRecordingBoxes boxes;
+        auto form = Finestra({"UTENTE=1", "DITTA=01", "SOGGETTO=C12"});
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        bool ricerca = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
+                ricerca = true;
+                d->close();
+            }
+        });
+        QTest::keyClick(form->TreeViewMain, Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClick(form->TreeViewMain, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(!ricerca);
+        QCOMPARE(QApplication::focusWidget(), form->TreeViewMain);
+        QVERIFY(boxes.Boxes.isEmpty());
     }
 
     // in the external-call mode the keyboard starts on the tree: a stray Space sends nothing

@@ -1,5 +1,6 @@
 // The personalisation dialog over the grid's layout rows, its warning, and the reset to the base
 // layout, driven with keys and clicks on real databases.
+#include "controls/Acceleratori.h"
 #include "db/FbTransaction.h"
 #include "grid/AvPtqGr.h"
 #include "grid/ColoriGriglia.h"
@@ -127,15 +128,17 @@ private slots:
                               "WHERE (CodiceSituazione=1)", "AND(CodiceUtente=5)", "AND(Posizione=:Posizione)",
                               "AND(CodiceProgetto=534)"}));
         QCOMPARE(form->size(), QSize(681, 377));
-        QStringList captions;
+        QStringList captions, lettere;
         int y = -1;
         for (QPushButton* b : {form->SpeedButton1(), form->ButtonColoreDefault(), form->ButtonAspettoBase(), form->ButtonChiudi()}) {
-            captions << b->text();
+            captions << SenzaAcceleratore(b->text());
+            lettere << QKeySequence::mnemonic(b->text()).toString();
             QCOMPARE(b->size(), QSize(100, 28));
             QVERIFY(b->y() > y);
             y = b->y();
         }
-        QCOMPARE(captions, (QStringList{"Cambia Colore", "Colore Default", "Aspetto Base", "Ch&iudi"}));
+        QCOMPARE(captions, (QStringList{"Cambia Colore", "Colore Default", "Aspetto Base", "Chiudi"}));
+        QCOMPARE(lettere, (QStringList{"Alt+C", "Alt+D", "Alt+A", "Alt+I"}));
         QCOMPARE(form->ButtonChiudi()->parentWidget()->width(), 116);
 
         QTableView* vista = form->DBGrid1();
@@ -320,33 +323,6 @@ private slots:
         QCOMPARE(Valore("VISIBILE", "ID"), QString("0"));
     }
 
-    // The warning by keys: Enter acts on the focused button, Escape cancels.
-    void warningKeys_data() {
-        QTest::addColumn<QList<int>>("tasti");
-        QTest::addColumn<int>("esito");
-        QTest::newRow("Enter on OK") << QList<int>{Qt::Key_Return} << 1;
-        QTest::newRow("Tab, Enter on Cancel") << QList<int>{Qt::Key_Tab, Qt::Key_Return} << 2;
-        QTest::newRow("Tab, Space on Cancel") << QList<int>{Qt::Key_Tab, Qt::Key_Space} << 2;
-        QTest::newRow("Tab, Tab, Enter on OK") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 1;
-        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << 2;
-    }
-    void warningKeys() {
-        QFETCH(QList<int>, tasti);
-        QFETCH(int, esito);
-        TAvPtqGrForm avviso;
-        QStringList fuochi;
-        AlProssimoModale<TAvPtqGrForm>([&](TAvPtqGrForm* d) {
-            for (int tasto : tasti) {
-                QWidget* fuoco = d->focusWidget() ? d->focusWidget() : d;
-                fuochi << (fuoco == d->BitBtn1() ? "OK" : fuoco == d->BitBtn2() ? "Cancel" : fuoco->metaObject()->className());
-                QTest::keyClick(fuoco, Qt::Key(tasto));
-            }
-        });
-        avviso.exec();
-        QCOMPARE(avviso.Esito, quint16(esito));
-        QCOMPARE(fuochi.value(0), QString("OK"));
-    }
-
     void warningDialog() {
         TAvPtqGrForm avviso;
         QCOMPARE(avviso.windowTitle(), QString("Avviso"));
@@ -357,13 +333,122 @@ private slots:
                          "PREMERE CANCEL SE NON SI STA CAPENDO COSA SI STA FACENDO"));
         QVERIFY(avviso.Label1()->font().bold());
         QCOMPARE(avviso.Label1()->palette().color(QPalette::WindowText), QColor(Qt::red));
-        QCOMPARE(avviso.BitBtn1()->text(), QString("OK"));
-        QCOMPARE(avviso.BitBtn2()->text(), QString("Cancel"));
+        QCOMPARE(SenzaAcceleratore(avviso.BitBtn1()->text()), QString("OK"));
+        QCOMPARE(SenzaAcceleratore(avviso.BitBtn2()->text()), QString("Cancel"));
+        QCOMPARE(QKeySequence::mnemonic(avviso.BitBtn1()->text()), QKeySequence(Qt::ALT | Qt::Key_O));
+        QCOMPARE(QKeySequence::mnemonic(avviso.BitBtn2()->text()), QKeySequence(Qt::ALT | Qt::Key_C));
         QVERIFY(avviso.BitBtn1()->isDefault());
 
         AlProssimoModale<TAvPtqGrForm>([](TAvPtqGrForm* d) { QTest::keyClick(d, Qt::Key_Return); });
         avviso.exec();
         QCOMPARE(avviso.Esito, quint16(1));
+    }
+
+    // Only "OK" confirms: Enter on "Cancel" presses "Cancel", never the default "OK".
+    void warningKeys_data() {
+        QTest::addColumn<int>("tab");  // Tabs from "OK" before the key
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<int>("modificatori");
+        QTest::addColumn<int>("esito");
+        QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
+        QTest::newRow("Enter on Cancel") << 1 << int(Qt::Key_Return) << int(Qt::NoModifier) << 2;
+        QTest::newRow("keypad Enter on Cancel") << 1 << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 2;
+        QTest::newRow("Space on Cancel") << 1 << int(Qt::Key_Space) << int(Qt::NoModifier) << 2;
+        QTest::newRow("Esc on OK") << 0 << int(Qt::Key_Escape) << int(Qt::NoModifier) << 2;
+        QTest::newRow("Alt+C on OK") << 0 << int(Qt::Key_C) << int(Qt::AltModifier) << 2;
+        QTest::newRow("Alt+O on Cancel") << 1 << int(Qt::Key_O) << int(Qt::AltModifier) << 1;
+        QTest::newRow("Enter back on OK") << 2 << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
+    }
+    void warningKeys() {
+        QFETCH(int, tab);
+        QFETCH(int, tasto);
+        QFETCH(int, modificatori);
+        QFETCH(int, esito);
+        TAvPtqGrForm avviso;
+        AlProssimoModale<TAvPtqGrForm>([&](TAvPtqGrForm* d) {
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            QCOMPARE(QApplication::focusWidget(), d->BitBtn1());
+            for (int i = 0; i < tab; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), tab % 2 ? d->BitBtn2() : d->BitBtn1());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(tasto), Qt::KeyboardModifiers(modificatori));
+        });
+        QTimer::singleShot(5000, &avviso, &QDialog::reject);  // never hang the run
+        avviso.exec();
+        QCOMPARE(int(avviso.Esito), esito);
+    }
+
+    // Tab leaves the table for the buttons and comes back to it; Enter on a button, or Alt and
+    // its underlined letter, presses that button, and Enter in the table presses none.
+    void keyboardReachesEveryButton() {
+        auto form = NuovoDialogo();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        const QList<QWidget*> ordine{form->DBGrid1(), form->SpeedButton1(), form->ButtonColoreDefault(),
+                                     form->ButtonAspettoBase(), form->ButtonChiudi()};
+        auto nome = [&] { return QString::number(ordine.indexOf(QApplication::focusWidget())); };
+        form->DBGrid1()->setFocus(Qt::TabFocusReason);
+        QStringList avanti{nome()};
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            avanti << nome();
+        }
+        QCOMPARE(avanti.join(' '), QString("0 1 2 3 4 0"));
+        QTest::keyClick(form->DBGrid1(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(nome(), QString("4"));
+    }
+
+    void enterOnEachButton_data() {
+        QTest::addColumn<QString>("pulsante");
+        QTest::addColumn<bool>("lettera");  // Alt and the letter instead of Tab and Enter
+        for (const char* p : {"Cambia Colore", "Colore Default", "Aspetto Base", "Chiudi"}) {
+            QTest::addRow("Enter on %s", p) << QString(p) << false;
+            QTest::addRow("letter of %s", p) << QString(p) << true;
+        }
+    }
+    void enterOnEachButton() {
+        QFETCH(QString, pulsante);
+        QFETCH(bool, lettera);
+        auto form = NuovoDialogo();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        int basi = 0;
+        form->OnAspettoBase = [&basi] { ++basi; };
+        bool picker = false;
+        if (pulsante == "Cambia Colore")
+            AlProssimoModale<QColorDialog>([&picker](QColorDialog* d) {
+                picker = true;
+                d->reject();
+            });
+        VaiA(*form, "NR_MACCHINA", "COLORECOLONNA");
+        form->DBGrid1()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->DBGrid1(), Qt::Key_Return);  // in the table: no button
+        QVERIFY(form->isVisible());
+        QCOMPARE(basi, 0);
+        QPushButton* scelto = nullptr;
+        for (QPushButton* b : {form->SpeedButton1(), form->ButtonColoreDefault(), form->ButtonAspettoBase(), form->ButtonChiudi()})
+            if (SenzaAcceleratore(b->text()) == pulsante) scelto = b;
+        if (lettera) {
+            QTest::keyClick(form->DBGrid1(), Qt::Key(QKeySequence::mnemonic(scelto->text())[0].key()), Qt::AltModifier);
+        } else {
+            for (int i = 0; i < 6 && QApplication::focusWidget() != scelto; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), scelto);
+            QTest::keyClick(scelto, Qt::Key_Return);
+        }
+        const QModelIndex colore = form->DBGrid1()->model()->index(Riga(*form, "NR_MACCHINA"), 2);
+        auto stato = [&] {
+            return QStringList{picker ? "selettore" : "-", basi ? "base" : "-",
+                               // once closed the dialog's rows are gone: the colour is read while it is open
+                               form->isVisible() && colore.data(Qt::EditRole).isNull() ? "default" : "-",
+                               form->isVisible() ? "-" : "chiuso"}
+                .join(' ');
+        };
+        const QString atteso = pulsante == "Cambia Colore"    ? "selettore - - -"
+                               : pulsante == "Aspetto Base"   ? "- base - -"
+                               : pulsante == "Colore Default" ? "- - default -"
+                                                              : "- - - chiuso";
+        QTRY_COMPARE(stato(), atteso);  // a letter presses its button with a short animation
+        QTest::qWait(200);
+        QCOMPARE(stato(), atteso);
+        if (pulsante == "Chiudi") QCOMPARE(Valore("COLORECOLONNA", "NR_MACCHINA"), QString("255"));
     }
 
     void resetStatements() {

@@ -1,9 +1,11 @@
 // The grid: popup items and their states, binding and handler chaining, preferences, commands.
+#include "controls/Acceleratori.h"
 #include "db/FbTransaction.h"
 #include "grid/PtqGrid.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/TestDb.h"
 
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QtTest>
 
@@ -23,7 +25,7 @@ const QStringList CaptionGriglia{"Ricerca su campo Corrente", "Annulla ricerca",
 
 QStringList Captions(const QList<QAction*>& azioni) {
     QStringList c;
-    for (QAction* a : azioni) c << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : azioni) c << (a->isSeparator() ? "-" : SenzaAcceleratore(a->text()));
     return c;
 }
 
@@ -81,6 +83,10 @@ private slots:
         QStringList tasti;
         for (QAction* a : menu->actions()) tasti << a->shortcut().toString();
         QCOMPARE(tasti, (QStringList{"F5", "F6", "F7", "F8", "F9", "", ""}));
+        QStringList lettere;  // the underlined letters of the open popup
+        for (QAction* a : menu->actions()) lettere << QKeySequence::mnemonic(a->text()).toString();
+        QCOMPARE(lettere, (QStringList{"Alt+R", "Alt+A", "", "Alt+Q", "Alt+D", "Alt+P", "Alt+S"}));
+        for (const QString& caption : CaptionGriglia) QVERIFY2(grid.Voce(caption), qPrintable(caption));
         QAction* chiave = grid.Voce("Ricerca su chiave ");
         QVERIFY(!chiave->isVisible() && !chiave->isEnabled());
 
@@ -391,6 +397,58 @@ private slots:
         QCOMPARE(grid.columnWidth(2), 120);
         q.Close();
         QVERIFY(!grid.EseguiComando("Dimezza larghezza colonna"));  // closed source: disabled
+    }
+
+    // From the keyboard the popup opens at the current cell: Shift+F10, or the Menu key, which the
+    // platform delivers as a keyboard context-menu event at a point of its own. In the open popup
+    // an item's underlined letter runs it; Esc closes it and runs nothing.
+    void popupByKey_data() {
+        QTest::addColumn<bool>("tastoMenu");
+        QTest::newRow("Shift+F10") << false;
+        QTest::newRow("Menu key") << true;
+    }
+    void popupByKey() {
+        QFETCH(bool, tastoMenu);
+        TFbQuery q;
+        Prepara(q);
+        TPtqGrid grid;
+        grid.SetNomeTabellaQuery("ZELSCANLOGLIGHT");
+        grid.SetSorgenteDati(&q);
+        q.Open();
+        grid.resize(600, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+        QMenu* menu = grid.MenuPopup();
+        auto apri = [&] {
+            const QRect locale = grid.visualRect(grid.currentIndex());
+            const QRect cella(grid.viewport()->mapToGlobal(locale.topLeft()), locale.size());
+            if (tastoMenu) {
+                QContextMenuEvent evento(QContextMenuEvent::Keyboard, QPoint(5, 5), grid.mapToGlobal(QPoint(5, 5)));
+                QApplication::sendEvent(&grid, &evento);
+            } else {
+                QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+            }
+            QTRY_VERIFY(menu->isVisible());
+            QCOMPARE(QApplication::activePopupWidget(), menu);
+            QVERIFY2(menu->x() > cella.left() && menu->x() < cella.right() && menu->y() == cella.bottom(),
+                     qPrintable(QString("menu at %1,%2, cell %3,%4 %5x%6").arg(menu->x()).arg(menu->y()).arg(cella.x())
+                                    .arg(cella.y()).arg(cella.width()).arg(cella.height())));
+        };
+        grid.setCurrentIndex(grid.model()->index(2, 3));
+        grid.setColumnWidth(3, 101);
+        apri();
+        QTest::keyClick(menu, Qt::Key_D);
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(grid.columnWidth(3), 50);
+
+        grid.setCurrentIndex(grid.model()->index(1, 1));
+        grid.setColumnWidth(1, 80);
+        apri();
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(grid.columnWidth(1), 80);
+        q.Close();
     }
 
     // "Query" hands the table to the query utility beside this program (a copy of the stand-in,

@@ -1,6 +1,7 @@
 // The F5 search on real queries and tables: the dialog as the grid sets it up, the statement
 // after each search line by line, the rows it returns, the timer, Enter and Escape, the date
 // range, the all-fields search, the large-table refusal, table sources and F6.
+#include "controls/Acceleratori.h"
 #include "controls/EditData.h"
 #include "controls/RadioGroup.h"
 #include "db/FbTable.h"
@@ -126,7 +127,7 @@ private slots:
         ConDialogo([&](TRPtqGridForm& d) {
             titolo = d.windowTitle();
             dimensione = d.size();
-            etichetta = d.Label1->text();
+            etichetta = SenzaAcceleratore(d.Label1->text());
             generica = d.EditGenerica->isEnabled();
             esegui = d.ButtonEsegui->isEnabled();
             upper = d.EditUpper->isChecked();
@@ -727,6 +728,29 @@ private slots:
         QCOMPARE(FFini, 1);
         QVERIFY(!grid.RicercaInCorso());
         q.Close();
+    }
+
+    // The dialog's captions read as before, each with its underlined letter; Alt and the letter
+    // reach the control.
+    void captionsHaveTheirLetters() {
+        TRPtqGridForm d;
+        QStringList testi, lettere;
+        for (const QString& t : {d.Label1->text(), d.EditTipoRicerca->title(), d.EditUpper->text(), d.EditOrdinamento->title(),
+                                 d.EditGenerica->text(), d.ButtonEsegui->text()}) {
+            testi << SenzaAcceleratore(t);
+            lettere << QKeySequence::mnemonic(t).toString();
+        }
+        QCOMPARE(testi, (QStringList{"Stringa di ricerca", " Tipo ricerca ", "Upper", " Tipo ordinamento ", "Generica", "Esegui"}));
+        QCOMPARE(lettere.join(' '), QString("Alt+S Alt+T Alt+U Alt+O Alt+G Alt+E"));
+        QCOMPARE(d.Label1->buddy(), d.EditStringa);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QTest::keyClick(d.EditStringa, Qt::Key_O, Qt::AltModifier);
+        QVERIFY(d.EditOrdinamento->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), d.EditStringa);
+        QTest::keyClick(d.EditStringa, Qt::Key_U, Qt::AltModifier);
+        QTRY_VERIFY(!d.EditUpper->isChecked());
     }
 };
 

@@ -1,4 +1,5 @@
 // The lookup dialog over the demo archive: refreshes, the typing delay, returning a row, cancelling.
+#include "controls/Acceleratori.h"
 #include "db/FbDataSet.h"
 #include "lookup/DataModuleMedia.h"
 #include "lookup/DatiRicerca.h"
@@ -70,8 +71,10 @@ private slots:
         QCOMPARE(Argb(dlg.windowIcon().pixmap(16, 16)), Argb(FMedia.Immagine(TDataModuleMedia::imgCerca)));
         QCOMPARE(dlg.EditRicerca()->placeholderText(), "Digitare il testo da ricercare");
         QCOMPARE(dlg.EditRicerca()->height(), 24);
-        QCOMPARE(dlg.ButtonRitorna()->text(), "Ritorna");
-        QCOMPARE(dlg.ButtonAnnulla()->text(), "Annulla");
+        QCOMPARE(SenzaAcceleratore(dlg.ButtonRitorna()->text()), "Ritorna");
+        QCOMPARE(SenzaAcceleratore(dlg.ButtonAnnulla()->text()), "Annulla");
+        QCOMPARE(QKeySequence::mnemonic(dlg.ButtonRitorna()->text()), QKeySequence(Qt::ALT | Qt::Key_R));
+        QCOMPARE(QKeySequence::mnemonic(dlg.ButtonAnnulla()->text()), QKeySequence(Qt::ALT | Qt::Key_A));
         QCOMPARE(Argb(dlg.ButtonRitorna()->icon().pixmap(16, 16)), Argb(FMedia.Immagine(TDataModuleMedia::imgRitorna)));
         QCOMPARE(Argb(dlg.ButtonAnnulla()->icon().pixmap(16, 16)), Argb(FMedia.Immagine(TDataModuleMedia::imgAnnulla)));
         QCOMPARE(dlg.TimerRicerca()->interval(), 200);
@@ -282,6 +285,78 @@ private slots:
         QCOMPARE(finito.count(), 1);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(dlg.Ritorno(), "C007");
+    }
+
+    // Tab walks field, list, "Ritorna", "Annulla" and wraps; Shift+Tab goes back, and Ctrl+Tab
+    // leaves the list too.
+    void tabReachesEveryControl() {
+        TFormRicerca dlg;
+        Prepara(dlg);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        Digita(dlg, "amico");
+        const QList<QWidget*> ordine{dlg.EditRicerca(), dlg.DBGrid(), dlg.ButtonRitorna(), dlg.ButtonAnnulla()};
+        auto nome = [&] { return QString::number(ordine.indexOf(QApplication::focusWidget())); };
+        dlg.EditRicerca()->setFocus(Qt::TabFocusReason);
+        QStringList avanti{nome()}, indietro;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            avanti << nome();
+        }
+        QCOMPARE(avanti.join(' '), QString("0 1 2 3 0"));
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            indietro << nome();
+        }
+        QCOMPARE(indietro.join(' '), QString("3 2 1 0"));
+        dlg.DBGrid()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(dlg.DBGrid(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), dlg.ButtonRitorna());
+        QVERIFY(dlg.isVisible());
+    }
+
+    // Enter and Space on a button press that button; Alt and the underlined letter press it from
+    // anywhere in the dialog.
+    void keysOnTheButtons_data() {
+        QTest::addColumn<QString>("fuoco");
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<int>("modificatori");
+        QTest::addColumn<int>("esito");
+        QTest::newRow("Enter on Ritorna") << "ritorna" << int(Qt::Key_Return) << int(Qt::NoModifier) << int(QDialog::Accepted);
+        QTest::newRow("Enter on Annulla") << "annulla" << int(Qt::Key_Return) << int(Qt::NoModifier) << int(QDialog::Rejected);
+        QTest::newRow("keypad Enter on Annulla") << "annulla" << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+                                                 << int(QDialog::Rejected);
+        QTest::newRow("Space on Annulla") << "annulla" << int(Qt::Key_Space) << int(Qt::NoModifier) << int(QDialog::Rejected);
+        QTest::newRow("Alt+R in the field") << "campo" << int(Qt::Key_R) << int(Qt::AltModifier) << int(QDialog::Accepted);
+        QTest::newRow("Alt+A in the list") << "lista" << int(Qt::Key_A) << int(Qt::AltModifier) << int(QDialog::Rejected);
+    }
+    void keysOnTheButtons() {
+        QFETCH(QString, fuoco);
+        QFETCH(int, tasto);
+        QFETCH(int, modificatori);
+        QFETCH(int, esito);
+        TFormRicerca dlg;
+        Prepara(dlg);
+        QString ritorno;
+        QTimer::singleShot(0, this, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(&dlg));
+            Digita(dlg, "amico");
+            ritorno = dlg.Ritorno();
+            const QHash<QString, QWidget*> controlli{{"campo", dlg.EditRicerca()},
+                                                     {"lista", dlg.DBGrid()},
+                                                     {"ritorna", dlg.ButtonRitorna()},
+                                                     {"annulla", dlg.ButtonAnnulla()}};
+            // the buttons are reached as a user reaches them, by Tab from the list
+            dlg.DBGrid()->setFocus(Qt::TabFocusReason);
+            for (int i = 0; i < 2 && QApplication::focusWidget() != controlli.value(fuoco); ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (fuoco == "campo") dlg.EditRicerca()->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), controlli.value(fuoco));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(tasto), Qt::KeyboardModifiers(modificatori));
+        });
+        QTimer::singleShot(5000, &dlg, [&dlg] { static_cast<QDialog&>(dlg).done(-1); });  // never hang the run
+        QCOMPARE(dlg.exec(), esito);
+        if (esito == QDialog::Accepted) QCOMPARE(dlg.Ritorno(), ritorno);
     }
 
     void doubleClickReturnsTheRow() {

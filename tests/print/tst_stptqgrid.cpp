@@ -1,5 +1,6 @@
 // The print job and its options dialog: fields, paths, the layout read from STOASP1, the run with a
 // recording stand-in launcher, and the failures of each step.
+#include "controls/Acceleratori.h"
 #include "controls/RadioGroup.h"
 #include "db/FbTransaction.h"
 #include "print/Felgora.h"
@@ -317,29 +318,40 @@ private slots:
         QCOMPARE(f.PtqGridStampa(), &s);
         QCOMPARE(f.windowTitle(), "Stampa ZELSCANLOGLIGHT");
         QCOMPARE(f.GroupIntestazione->title(), "Intestazione");
-        QCOMPARE(f.Label1->text(), "Riga 1:");
-        QCOMPARE(f.Label2->text(), "Riga 2:");
+        QCOMPARE(SenzaAcceleratore(f.Label1->text()), "Riga 1:");
+        QCOMPARE(SenzaAcceleratore(f.Label2->text()), "Riga 2:");
         QVERIFY(f.EditIntestazione1->text().isEmpty() && f.EditIntestazione2->text().isEmpty());
         auto voci = [](TRadioGroup* g) {
-            return g->title() + ": " + g->Items().join(", ") + " [" + QString::number(g->ItemIndex()) + "]";
+            return SenzaAcceleratore(g->title()) + ": " + g->Items().join(", ") + " [" + QString::number(g->ItemIndex()) + "]";
         };
         QCOMPARE(voci(f.RadioAllineaIntestazione), "Allineamento: A sinistra, Centrale [0]");
         QCOMPARE(f.GroupOpzioni->title(), "Opzioni stampa");
         QCOMPARE(voci(f.RadioOrientamentoPagina), "Orientamento pagina: Verticale, Orizzontale [0]");
         QCOMPARE(voci(f.RadioDimensioneFont),
                  "Dimensione font dati: Piccola (Arial 8), Media (Arial 10), Grande (Arial 12) [1]");
-        QCOMPARE(f.CheckNumeraPagine->text(), "Esponi numerazione pagine");
-        QCOMPARE(f.CheckTroncaTesti->text(), "Tronca testi che eccedono i bordi in griglia");
-        QCOMPARE(f.CheckForzaUltimaColonna->text(), "Forza esposizione ultima colonna");
+        QCOMPARE(SenzaAcceleratore(f.CheckNumeraPagine->text()), "Esponi numerazione pagine");
+        QCOMPARE(SenzaAcceleratore(f.CheckTroncaTesti->text()), "Tronca testi che eccedono i bordi in griglia");
+        QCOMPARE(SenzaAcceleratore(f.CheckForzaUltimaColonna->text()), "Forza esposizione ultima colonna");
         QVERIFY(!f.CheckNumeraPagine->isChecked() && !f.CheckTroncaTesti->isChecked());
         QVERIFY(f.CheckForzaUltimaColonna->isChecked());
         QCOMPARE(f.Label3->text(), "(verrà utilizzato tutto lo spazio disponibile in stampa, troncando l'ultima colonna)");
-        QCOMPARE(f.ButtonAnteprima->text(), "Anteprima");
+        QCOMPARE(SenzaAcceleratore(f.ButtonAnteprima->text()), "Anteprima");
         QVERIFY(f.ButtonAnteprima->isDefault());
-        QCOMPARE(f.ButtonChiudi->text(), "Chiudi");
+        QCOMPARE(SenzaAcceleratore(f.ButtonChiudi->text()), "Chiudi");
+        // each option and button has its underlined letter, none used twice
+        QStringList lettere;
+        for (const QString& t : {f.Label1->text(), f.Label2->text(), f.RadioAllineaIntestazione->title(),
+                                 f.RadioOrientamentoPagina->title(), f.CheckNumeraPagine->text(), f.CheckTroncaTesti->text(),
+                                 f.CheckForzaUltimaColonna->text(), f.RadioDimensioneFont->title(), f.ButtonAnteprima->text(),
+                                 f.ButtonChiudi->text()})
+            lettere << QKeySequence::mnemonic(t).toString();
+        QCOMPARE(lettere.join(' '), QString("Alt+1 Alt+2 Alt+L Alt+O Alt+N Alt+T Alt+F Alt+D Alt+A Alt+I"));
+        QCOMPARE(f.Label1->buddy(), f.EditIntestazione1);
+        QCOMPARE(f.Label2->buddy(), f.EditIntestazione2);
         QVERIFY(!f.ButtonChiudi->isDefault());
         QCOMPARE(f.PopupMenu1->actions(), QList<QAction*>{f.Aprieditazionereportassistenzatecnica1});
-        QCOMPARE(f.Aprieditazionereportassistenzatecnica1->text(), "Apri editazione report (assistenza tecnica)");
+        QCOMPARE(SenzaAcceleratore(f.Aprieditazionereportassistenzatecnica1->text()), "Apri editazione report (assistenza tecnica)");
+        QCOMPARE(QKeySequence::mnemonic(f.Aprieditazionereportassistenzatecnica1->text()), QKeySequence(Qt::ALT | Qt::Key_A));
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(f.minimumSize(), f.maximumSize());  // a fixed border
@@ -407,6 +419,83 @@ private slots:
         QVERIFY(r.Report.contains("\tText=\"\"\r\n"));
         QVERIFY(r.Report.contains(" Condition=False\r\n"));
         QVERIFY(r.Report.contains("\t\t Width=99000\r\n"));  // the last column stretched to 195 mm
+    }
+
+    // With the keyboard only: the letters reach every option and button, the arrows choose within a
+    // group, and Enter on "Chiudi" closes without a preview.
+    void keyboardOnTheOptions() {
+        NuovoRegistro();
+        TPtqGridStampa s(nullptr, FProgramma);
+        Imposta(s, FBin);
+        TStPtqGridForm f(nullptr, &s);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        auto tasto = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::AltModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+        tasto(Qt::Key_2);
+        QCOMPARE(QApplication::focusWidget(), f.EditIntestazione2);
+        QTest::keyClicks(f.EditIntestazione2, "Seconda");
+        tasto(Qt::Key_1);
+        QCOMPARE(QApplication::focusWidget(), f.EditIntestazione1);
+        QTest::keyClicks(f.EditIntestazione1, "Prima");
+        tasto(Qt::Key_L);
+        tasto(Qt::Key_Down, Qt::NoModifier);
+        tasto(Qt::Key_O);
+        QVERIFY(f.RadioOrientamentoPagina->isAncestorOf(QApplication::focusWidget()));
+        tasto(Qt::Key_Right, Qt::NoModifier);
+        tasto(Qt::Key_D);
+        QVERIFY(f.RadioDimensioneFont->isAncestorOf(QApplication::focusWidget()));
+        tasto(Qt::Key_Down, Qt::NoModifier);
+        for (Qt::Key k : {Qt::Key_N, Qt::Key_T, Qt::Key_F}) tasto(k);
+        QTRY_VERIFY(f.CheckNumeraPagine->isChecked() && f.CheckTroncaTesti->isChecked() && !f.CheckForzaUltimaColonna->isChecked());
+        tasto(Qt::Key_A);
+        QTRY_COMPARE(Esecuzioni(), 1);
+        QCOMPARE(s.Intestazione_Riga1, "Prima");
+        QCOMPARE(s.Intestazione_Riga2, "Seconda");
+        QCOMPARE(s.Intestazione_Allineamento, quint8(1));
+        QCOMPARE(s.OrientamentoPagina, "ORIZZONTALE");
+        QCOMPARE(s.DimensioneFontDati, 12);
+        QVERIFY(s.FlagNumeraPagine && s.FlagTroncaTesti && !s.FlagForzaUltimaColonna);
+        QVERIFY(f.isVisible());
+        // Tab from "Anteprima" to "Chiudi", where Enter closes
+        f.ButtonAnteprima->setFocus(Qt::TabFocusReason);
+        tasto(Qt::Key_Tab, Qt::NoModifier);
+        QCOMPARE(QApplication::focusWidget(), f.ButtonChiudi);
+        tasto(Qt::Key_Return, Qt::NoModifier);
+        QVERIFY(!f.isVisible());
+        QCOMPARE(Esecuzioni(), 1);
+    }
+
+    // Shift+F10 opens the dialog's popup below the control that has the focus; its letter opens the
+    // report designer.
+    void popupByKeyOpensTheDesigner() {
+        NuovoRegistro();
+        TPtqGridStampa s(nullptr, FProgramma);
+        Imposta(s, FBin);
+        TStPtqGridForm f(nullptr, &s);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.CheckTroncaTesti->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.CheckTroncaTesti, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(f.PopupMenu1->isVisible());
+        // below the check box; kept on the screen, which the wide dialog overflows offscreen
+        const QPoint sotto = f.CheckTroncaTesti->mapToGlobal(QPoint(0, f.CheckTroncaTesti->height()));
+        QCOMPARE(f.PopupMenu1->y(), sotto.y());
+        QCOMPARE(f.PopupMenu1->x(), qMax(sotto.x(), f.screen()->availableGeometry().left()));
+        QTest::keyClick(f.PopupMenu1, Qt::Key_A);
+        QTRY_COMPARE(Esecuzioni(), 1);
+        QVERIFY(Registrato(1).Comando.contains("<EditaReportDiretto>1</EditaReportDiretto>"));
+        QVERIFY(f.isVisible());
+    }
+
+    // Alt+I closes, as "Chiudi" does.
+    void letterOfChiudiCloses() {
+        TPtqGridStampa s;
+        s.Tabella = "ZELSCANLOGLIGHT";
+        TStPtqGridForm f(nullptr, &s);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(f.EditIntestazione1, Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(!f.isVisible());
     }
 
     // A heading is written as typed; the popup item opens the designer; "Chiudi" closes.

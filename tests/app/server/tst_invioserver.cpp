@@ -40,6 +40,38 @@ private:
     int FPorta = 0;
 };
 
+// A listening socket on 127.0.0.1 whose queue of connections is full: a new connection is never
+// completed, as with a server that does not answer at all.
+class TCodaPiena {
+public:
+    TCodaPiena() {
+        FFd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(FFd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(FFd, 0);
+        socklen_t n = sizeof a;
+        getsockname(FFd, reinterpret_cast<sockaddr*>(&a), &n);
+        FPorta = ntohs(a.sin_port);
+        for (int& c : FClienti) {
+            c = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(c, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the queue fills
+    }
+    ~TCodaPiena() {
+        for (int c : FClienti) close(c);
+        close(FFd);
+    }
+    int Porta() const { return FPorta; }
+
+private:
+    int FFd = -1;
+    int FPorta = 0;
+    int FClienti[3] = {-1, -1, -1};
+};
+
 struct TRichiestaRicevuta {
     std::string Metodo, Percorso, Corpo, ContentType;
     bool Authorization = false, Expect = false;
@@ -187,17 +219,43 @@ private slots:
         QVERIFY(!FRicevuta.Expect);
     }
 
-    void closedPortIsAConnectionError() {
+    // The failures a user meets are said in Italian; libcurl's words follow as the detail.
+    void networkFailuresSaidInItalian_data() {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("spiegazione");
+        QTest::addColumn<QString>("dettaglio");  // how the detail begins
+        QTest::newRow("connection refused")
+            << "rifiutata" << "Connessione rifiutata: nessun servizio in ascolto all'indirizzo e alla porta indicati"
+            << "Couldn't connect to server: Failed to connect to 127.0.0.1 port %1 ";
+        QTest::newRow("connection time-out") << "codapiena"
+                                             << "Timeout di connessione: nessuna connessione con il server entro 500 ms"
+                                             << "Timeout was reached: ";
+        QTest::newRow("name not found") << "nome" << "Nome del server non trovato"
+                                        << "Couldn't resolve host name: Could not resolve host: zelscansrv.invalid";
+        QTest::newRow("TLS refused") << "tls"
+                                     << "Connessione sicura (TLS) rifiutata: il server non ha accettato la connessione "
+                                        "protetta o il suo certificato non è valido"
+                                     << "SSL connect error: ";
+    }
+    void networkFailuresSaidInItalian() {
+        QFETCH(QString, caso);
+        QFETCH(QString, spiegazione);
+        QFETCH(QString, dettaglio);
         TSocketMuto libero;
-        const int porta = libero.Porta();
+        TCodaPiena piena;
+        const int chiusa = libero.Porta();
         libero.Chiudi();  // nobody listens there now
+        const QHash<QString, QString> indirizzi{{"rifiutata", QString("http://127.0.0.1:%1").arg(chiusa)},
+                                                {"codapiena", QString("http://127.0.0.1:%1").arg(piena.Porta())},
+                                                {"nome", "http://zelscansrv.invalid:8080"},
+                                                {"tls", QString("https://127.0.0.1:%1/ok").arg(FPorta)}};
         QElapsedTimer t;
         t.start();
-        const auto r = EseguiInvioFromSrv(Richiesta(), QString("http://127.0.0.1:%1").arg(porta));
-        QVERIFY(r->IsError());
-        QVERIFY2(r->Messaggio().startsWith("Couldn't connect to server: "), qPrintable(r->Messaggio()));
-        QVERIFY2(r->Messaggio().contains(QString::number(porta)), qPrintable(r->Messaggio()));
+        const auto r = EseguiInvioFromSrv(Richiesta(), indirizzi.value(caso), 500, 2000);
         QVERIFY(t.elapsed() < 5000);
+        QVERIFY(r->IsError());
+        const QString atteso = spiegazione + "\r\nDettaglio tecnico: " + dettaglio.arg(chiusa);
+        QVERIFY2(r->Messaggio().startsWith(atteso), qPrintable(r->Messaggio() + "\n" + atteso));
     }
 
     // only http and https: an address from the INI file never reads a file or speaks another protocol
@@ -213,7 +271,9 @@ private slots:
         QFETCH(QString, url);
         const auto r = EseguiInvioFromSrv(Richiesta(), url);
         QVERIFY(r->IsError());
-        QVERIFY2(r->Messaggio().startsWith("Unsupported protocol"), qPrintable(r->Messaggio()));
+        const QString atteso = "Indirizzo del server non utilizzabile: sono ammessi solo http e https\r\n"
+                               "Dettaglio tecnico: Unsupported protocol";
+        QVERIFY2(r->Messaggio().startsWith(atteso), qPrintable(r->Messaggio()));
     }
 
     void silentServerEndsAtTheReadTimeOut() {
