@@ -349,9 +349,10 @@ void TFormMain::IBQueryBeforeClose() {
     try {
         PtqGrid->SalvaAspettoSuStorico();
     } catch (const Exception& e) {
-        // a server that went away is told once, by the action that found it
+        // a server that went away is told once, by the action that found it; the rows already
+        // fetched stay on screen until the next refresh, which connects again
         TFbDatabase* impostazioni = PtqGrid->DatabaseImpostazioniEffettivo();
-        if (dynamic_cast<const EDatabaseError*>(&e) && impostazioni && impostazioni->IsLost()) return;
+        if (dynamic_cast<const EDatabaseError*>(&e) && impostazioni && impostazioni->IsLost()) throw;
         const QString premessa = "Aspetto della griglia non salvato\r\n";
         // closing for a signal, nobody is there to answer a box
         if (FChiusuraRichiesta) MessageBoxesSuStderr()->Errore(this, premessa + e.Message());
