@@ -206,6 +206,9 @@ void TFormMain::CreaControlli() {
     connect(IBQuery, &TFbDataSet::Opened, this, statoNavigatore);
     connect(IBQuery, &TFbDataSet::Closed, this, statoNavigatore);
     statoNavigatore();
+    // the grid's title says whether a search narrows the rows and whether there are any
+    connect(IBQuery, &TFbDataSet::Opened, this, &TFormMain::AggiornaTitoloGriglia);
+    connect(IBQuery, &TFbDataSet::Closed, this, &TFormMain::AggiornaTitoloGriglia);
     ButtonHelp = PulsanteImmagine(PanelPulsanti, ActionHelp, 156, 7);
     ButtonHelp->setIcon(TDataModuleMedia::Instance().Icona(3));
     ButtonEsci = PulsanteImmagine(PanelPulsanti, ActionEsci, 182, 7);
@@ -242,6 +245,7 @@ void TFormMain::CreaControlli() {
     // the window maps F5, F6, F8 and F9 on key release
     PtqGrid->SetScorciatoieAttive(false);
     PtqGrid->installEventFilter(this);
+    connect(PtqGrid, &TPtqGrid::RicercaAttivaCambiata, this, &TFormMain::AggiornaTitoloGriglia);
     colonnaGriglia->addWidget(PtqGrid, 1);
     SplitterMain->addWidget(pannelloGriglia);
     SplitterMain->setStretchFactor(0, 3);
@@ -320,8 +324,19 @@ void TFormMain::SalvaSplitter() {
     FPtqTabX->SetParametroTesto(NomePosizioneSplitter, QString::number(SplitterMain->sizes().value(0)), FAvvio->Utente());
 }
 
+void TFormMain::AggiornaTitoloGriglia() {
+    QString titolo = FSoggettoGriglia.isEmpty() ? "Log completo (tutti i soggetti)" : "Log del soggetto " + FSoggettoGriglia;
+    if (IBQuery->Active()) {
+        const bool ricerca = PtqGrid->RicercaAttiva();
+        if (ricerca) titolo += QString::fromUtf8(" — ricerca attiva");
+        if (IBQuery->IsEmpty()) titolo += ricerca ? ", nessuna riga trovata" : QString::fromUtf8(" — nessuna riga");
+    }
+    LabelGriglia->setText(titolo);
+}
+
 void TFormMain::ApriGriglia(const QString& soggetto) {
-    LabelGriglia->setText(soggetto.isEmpty() ? "Log completo (tutti i soggetti)" : "Log del soggetto " + soggetto);
+    FSoggettoGriglia = soggetto;
+    AggiornaTitoloGriglia();
     try {
         IBQuery->Open();
     } catch (const EDatabaseError& e) {

@@ -7,6 +7,9 @@
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), FPulsanti(new QButtonGroup(this)), FGriglia(new QGridLayout(this)) {
     FGriglia->setContentsMargins(6, 0, 6, 2);
     FGriglia->setSpacing(2);
+    connect(FPulsanti, &QButtonGroup::idToggled, this, [this](int id, bool scelto) {
+        if (scelto) emit ItemIndexChanged(id);
+    });
 }
 
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)

@@ -268,6 +268,18 @@ TColonneGriglia TPtqGrid::Colonne() const { return {*const_cast<TPtqGrid*>(this)
 
 int TPtqGrid::ColonnaCorrente() const { return currentIndex().isValid() ? currentIndex().column() : FColonnaCorrente; }
 
+void TPtqGrid::SetRicercaAttiva(bool attiva) {
+    if (attiva == FRicercaAttiva) return;
+    FRicercaAttiva = attiva;
+    emit RicercaAttivaCambiata();
+}
+
+void TPtqGrid::TornaAllaCella(int riga, int campo) {
+    if (riga < 0 || campo < 0) return;
+    FRighe->CaricaFino(riga);
+    if (model()->rowCount() > 0) setCurrentIndex(model()->index(qMin(riga, model()->rowCount() - 1), campo));
+}
+
 bool TPtqGrid::RicercaAperta() const { return RPtqGridForm && RPtqGridForm->isVisible(); }
 
 // --- Search -------------------------------------------------------------------------------------

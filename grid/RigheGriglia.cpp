@@ -42,9 +42,9 @@ void TRigheGriglia::Riempi() {
     }
 }
 
-void TRigheGriglia::CaricaTutte() {
+void TRigheGriglia::CaricaFino(int riga) {
     QAbstractItemModel* modello = FVista.model();
-    while (modello->canFetchMore({})) {
+    while (modello->rowCount() <= riga && modello->canFetchMore({})) {
         const int righe = modello->rowCount();
         modello->fetchMore({});
         if (modello->rowCount() == righe) return;

@@ -528,6 +528,40 @@ private slots:
         QVERIFY(normale->PanelFiltro->isVisible());
     }
 
+    // The grid's title tells a search in force, kept after the dialog closes until F6, and a
+    // search that finds nothing.
+    void gridTitleTellsTheSearchInForce() {
+        TRecordingBoxes boxes;
+        auto form = FinestraSu("A123");
+        QCOMPARE(form->LabelGriglia->text(), QString("Log del soggetto A123"));
+        TPtqGrid* grid = form->PtqGrid;
+        grid->setCurrentIndex(grid->model()->index(0, form->IBQuery->FieldIndex("FILEDESTINAZIONE_NOME")));
+        grid->setFocus();
+        QStringList durante;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<TRPtqGridForm*>(QApplication::activeModalWidget());
+            if (!d) return;
+            d->EditTipoRicerca->SetItemIndex(2);
+            QTest::keyClicks(d->EditStringa, "A123_p");
+            QTest::keyClick(d->EditStringa, Qt::Key_Return);
+            durante << form->LabelGriglia->text();
+        });
+        QTest::keyClick(grid, Qt::Key_F5);
+        QCOMPARE(durante, QStringList{QString::fromUtf8("Log del soggetto A123 — ricerca attiva")});
+        QCOMPARE(form->LabelGriglia->text(), QString::fromUtf8("Log del soggetto A123 — ricerca attiva"));
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<TRPtqGridForm*>(QApplication::activeModalWidget());
+            if (!d) return;
+            QTest::keyClicks(d->EditStringa, "zzz");
+            QTest::keyClick(d->EditStringa, Qt::Key_Return);
+        });
+        QTest::keyClick(grid, Qt::Key_F5);
+        QCOMPARE(form->LabelGriglia->text(), QString::fromUtf8("Log del soggetto A123 — ricerca attiva, nessuna riga trovata"));
+        QTest::keyClick(grid, Qt::Key_F6);
+        QCOMPARE(form->LabelGriglia->text(), QString("Log del soggetto A123"));
+        QVERIFY2(boxes.Boxes.isEmpty(), qPrintable(boxes.Ultimo()));
+    }
+
     // The grid below the tree lists the subject's log rows, reopened after every build.
     void gridFollowsTheSubject() {
         TRecordingBoxes boxes;
@@ -543,7 +577,7 @@ private slots:
         QCOMPARE(grid->FNomeProgetto, QString("01"));
         QVERIFY(grid->AbilitaRicercheF5());
         QVERIFY(form->IBQuery->Active());
-        QCOMPARE(form->LabelGriglia->text(), "Log del soggetto A'1");
+        QCOMPARE(form->LabelGriglia->text(), QString::fromUtf8("Log del soggetto A'1 — nessuna riga"));
         const QStringList atteso{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT", "WHERE", "  ID IS NOT NULL", "  AND", "  DATOINPUT='A''1'"};
         // the grid adds the search condition in force (none: an empty line) and its order
         const QStringList aggiunte{"", "ORDER BY ZELSCANLOGLIGHT.ID"};
