@@ -21,12 +21,18 @@ QString Volte(int n, const char* cosa) { return QString("%1 %2").arg(n).arg(cosa
 
 }  // namespace
 
-TContatoriDB CostoRichiesto(const TPassi& passi) {
+TPassoRichiesto Riusabile(TPassoRichiesto passo) {
+    passo.Riusabile = true;
+    return passo;
+}
+
+TContatoriDB CostoRichiesto(const TPassi& passi, bool riusando) {
     TContatoriDB c;
     for (const TPassoRichiesto& p : passi) {
-        c.Preparazioni += 1;
+        const bool giaPreparato = riusando && p.Riusabile;
+        if (!giaPreparato) c.Preparazioni += 1;
         c.Esecuzioni += p.Esecuzioni;
-        if (p.Transazione == TTransazionePasso::Propria) c.Transazioni += 1;
+        if (p.Transazione == TTransazionePasso::Propria && !(giaPreparato && p.Esecuzioni == 0)) c.Transazioni += 1;
     }
     return c;
 }
@@ -84,27 +90,33 @@ TRichiesteOperazione Richieste(const std::function<void()>& operazione, const st
     const TContatoriDB costo = registro.Costo();
     const TPassi passi = dopo();
     TRichiesteOperazione r{costo, passi, {}};
-    QMap<QString, QPair<int, int>> richiesti;
+    // per text: the prepares the steps need at most and at least, and the executions
+    struct TRichiesto {
+        int Piu = 0, Meno = 0, Esecuzioni = 0;
+    };
+    QMap<QString, TRichiesto> richiesti;
     for (const TPassoRichiesto& p : passi) {
-        QPair<int, int>& n = richiesti[p.SQL.join('\n')];
-        n.first += 1;
-        n.second += p.Esecuzioni;
+        TRichiesto& n = richiesti[p.SQL.join('\n')];
+        n.Piu += 1;
+        n.Meno += p.Riusabile ? 0 : 1;
+        n.Esecuzioni += p.Esecuzioni;
     }
     QStringList testi = registro.Testi();
     for (const QString& t : richiesti.keys())
         if (!testi.contains(t)) testi << t;
     for (const QString& t : testi) {
-        const int prep = registro.Preparazioni(t) - richiesti.value(t).first;
-        const int esec = registro.Esecuzioni(t) - richiesti.value(t).second;
+        const TRichiesto n = richiesti.value(t);
+        const int prep = registro.Preparazioni(t), esec = registro.Esecuzioni(t) - n.Esecuzioni;
         QStringList quanto;
-        if (prep > 0) quanto << Volte(prep, "more prepared");
+        if (prep > n.Piu) quanto << Volte(prep - n.Piu, "more prepared");
         if (esec > 0) quanto << Volte(esec, "more executed");
-        if (prep < 0) quanto << Volte(-prep, "fewer prepared");
+        if (prep < n.Meno) quanto << Volte(n.Meno - prep, "fewer prepared");
         if (esec < 0) quanto << Volte(-esec, "fewer executed");
         if (!quanto.isEmpty()) r.Oltre << quanto.join(", ") + ": " + Riassunto(t, 80);
     }
-    const qint64 transazioni = r.Costo.Transazioni - CostoRichiesto(passi).Transazioni;
-    if (transazioni != 0) r.Oltre << QString("%1 transactions %2").arg(qAbs(transazioni)).arg(transazioni > 0 ? "more" : "fewer");
+    const qint64 piu = CostoRichiesto(passi).Transazioni, meno = CostoRichiesto(passi, true).Transazioni;
+    if (r.Costo.Transazioni > piu) r.Oltre << QString("%1 more transactions").arg(r.Costo.Transazioni - piu);
+    if (r.Costo.Transazioni < meno) r.Oltre << QString("%1 fewer transactions").arg(meno - r.Costo.Transazioni);
     return r;
 }
 
@@ -120,14 +132,19 @@ void StampaRichieste(const TRichiesteOperazione& operazione, const TContatoriDB&
     const TPassi& passi = operazione.Passi;
     std::printf("   requests: %s\n", qPrintable(operazione.Costo.Testo()));
     std::printf("       bare: %s\n", qPrintable(nudo.Testo()));
-    const TContatoriDB richiesto = CostoRichiesto(passi);
-    std::printf("   its steps require %lld prepared, %lld executed, %lld transactions:\n", richiesto.Preparazioni,
+    const TContatoriDB richiesto = CostoRichiesto(passi), minimo = CostoRichiesto(passi, true);
+    std::printf("   its steps require %lld prepared, %lld executed, %lld transactions", richiesto.Preparazioni,
                 richiesto.Esecuzioni, richiesto.Transazioni);
+    if (minimo == richiesto) std::printf(":\n");
+    else
+        std::printf("; at least %lld prepared and %lld\n"
+                    "   transactions with the reusable statements (*) prepared once per grid and connection:\n",
+                    minimo.Preparazioni, minimo.Transazioni);
     for (const TPassoRichiesto& p : passi) {
         const QString come = p.Esecuzioni == 0   ? QStringLiteral("prepared only")
                              : p.Esecuzioni == 1 ? QStringLiteral("executed once")
                                                  : QString("executed %1 times").arg(p.Esecuzioni);
-        std::printf("     - %s (%s, %s)\n         %s\n", qPrintable(p.Passo), qPrintable(come),
+        std::printf("     %s %s (%s, %s)\n         %s\n", p.Riusabile ? "*" : "-", qPrintable(p.Passo), qPrintable(come),
                     p.Transazione == TTransazionePasso::Propria      ? "in a transaction of its own"
                     : p.Transazione == TTransazionePasso::Precedente ? "in the transaction of the step before"
                                                                      : "in the data set's running transaction",
@@ -145,11 +162,14 @@ void TRiepilogo::Aggiungi(const QString& modalita, const QString& operazione, qi
                           const TRichiesteOperazione& richieste) {
     if (!FModalita.contains(modalita)) FModalita << modalita;
     if (!FOperazioni.contains(operazione)) FOperazioni << operazione;
-    FRighe[operazione][modalita] = TRiga{tempo, tempoNudo, richieste.Costo, CostoRichiesto(richieste.Passi)};
+    FRighe[operazione][modalita] =
+        TRiga{tempo, tempoNudo, richieste.Costo, CostoRichiesto(richieste.Passi), CostoRichiesto(richieste.Passi, true)};
 }
 
 void TRiepilogo::Stampa(const QString& oggetto) const {
-    std::printf("\n=== %s: every mode side by side (requests: prepared/executed/fetches/transactions) ===\n",
+    std::printf("\n=== %s: every mode side by side ===\n"
+                "(requests: prepared/executed/fetches/transactions; steps: what the steps require; least: the\n"
+                "same with the reusable statements prepared once per grid and connection)\n",
                 qPrintable(oggetto));
     for (const QString& operazione : FOperazioni) {
         std::printf("%s\n", qPrintable(operazione));
@@ -161,9 +181,10 @@ void TRiepilogo::Stampa(const QString& oggetto) const {
             QString confronto;
             if (primoRapporto > 0) confronto = QString("  ratio %1x the first mode's").arg(rapporto / primoRapporto, 0, 'f', 2);
             else primoRapporto = rapporto;
-            std::printf("   %-26s %11s  bare %11s  ratio %6.2f   requests %-14s steps %-12s%s\n",
+            std::printf("   %-24s %11s  bare %11s  ratio %6.2f  requests %-13s steps %-10s least %-10s%s\n",
                         qPrintable(modalita), qPrintable(Ms(r.Tempo)), qPrintable(Ms(r.TempoNudo)), rapporto,
-                        qPrintable(Breve(r.Costo)), qPrintable(Breve(r.Richiesto, false)), qPrintable(confronto));
+                        qPrintable(Breve(r.Costo)), qPrintable(Breve(r.Richiesto, false)),
+                        qPrintable(Breve(r.Minimo, false)), qPrintable(confronto));
         }
     }
 }

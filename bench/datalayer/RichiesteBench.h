@@ -35,8 +35,15 @@ struct TPassoRichiesto {
     int Righe = -1;        // rows each execution of a SELECT fetches; -1 all of them
     // the parameters of execution `i` (from 0), for a statement with named parameters
     std::function<void(TFbSQL&, int i)> Parametri;
+    // A statement on the grid's settings (or the origins of a base text, prepared only) that a
+    // grid can prepare once per connection and run again with parameters: then its prepare, and
+    // for one prepared only its transaction too, are no part of each operation.
+    bool Riusabile = false;
 };
 using TPassi = QVector<TPassoRichiesto>;
+
+// `passo` marked reusable.
+TPassoRichiesto Riusabile(TPassoRichiesto passo);
 
 // The steps run bare through the data layer, one statement object each, `inCorso` being the
 // running transaction; a transaction of its own ends with a commit when one of its statements
@@ -44,8 +51,9 @@ using TPassi = QVector<TPassoRichiesto>;
 void EseguiNudo(TFbDatabase& db, TFbTransaction& inCorso, const TPassi& passi);
 
 // What the steps need: each statement prepared once and executed as listed, the transactions of
-// their own; the fetches depend on the rows and are left at 0.
-TContatoriDB CostoRichiesto(const TPassi& passi);
+// their own; with `riusando`, the least they need once the reusable statements are prepared
+// already. The fetches depend on the rows and are left at 0.
+TContatoriDB CostoRichiesto(const TPassi& passi, bool riusando = false);
 
 // The requests of what runs while it lives: the counters' difference and, per statement text,
 // how often it was prepared and executed. One at a time.
@@ -87,14 +95,14 @@ class TRiepilogo {
 public:
     void Aggiungi(const QString& modalita, const QString& operazione, qint64 tempo, qint64 tempoNudo,
                   const TRichiesteOperazione& richieste);
-    // One line per operation: for each mode the times, the ratio to bare and the requests beside
-    // those of the steps; with two modes, the second's ratio over the first's.
+    // One line per operation and mode: the times, the ratio to bare and the requests beside those
+    // of the steps; with two modes, the second's ratio over the first's.
     void Stampa(const QString& oggetto) const;
 
 private:
     struct TRiga {
         qint64 Tempo = 0, TempoNudo = 0;
-        TContatoriDB Costo, Richiesto;
+        TContatoriDB Costo, Richiesto, Minimo;
     };
     QStringList FModalita, FOperazioni;
     QMap<QString, QMap<QString, TRiga>> FRighe;  // operation -> mode -> figures

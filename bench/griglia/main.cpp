@@ -41,11 +41,11 @@ QStringList SQLGriglia(const QString& soggetto) {
 // insert per column (one statement, prepared once), committed together.
 TPassi PassiSalvataggio(const TChiaveImpostazioni& chiave, bool cambiato, const QVector<TColonnaAspetto>& colonne = {},
                         const TOrdinamentoGriglia& ordinamento = {}) {
-    TPassi p{{"layout save: read of the stored rows", LineeLetturaAspetto(chiave, true)}};
+    TPassi p{Riusabile({"layout save: read of the stored rows", LineeLetturaAspetto(chiave, true)})};
     if (!cambiato) return p;
-    p << TPassoRichiesto{"layout save: delete of the stored rows", LineeCancellaAspetto(chiave), 1, T::Precedente};
-    TPassoRichiesto inserimento{"layout save: insert of one row per column, then commit", LineeInserisciAspetto(chiave),
-                                int(colonne.size()), T::Precedente};
+    p << Riusabile({"layout save: delete of the stored rows", LineeCancellaAspetto(chiave), 1, T::Precedente});
+    TPassoRichiesto inserimento = Riusabile({"layout save: insert of one row per column, then commit",
+                                             LineeInserisciAspetto(chiave), int(colonne.size()), T::Precedente});
     inserimento.Parametri = [colonne, ordinamento](TFbSQL& q, int i) {
         const TColonnaAspetto& c = colonne[i];
         const std::optional<int> marca = ordinamento.Marca(c.NomeCampo);
@@ -66,12 +66,12 @@ TPassi PassiSalvataggio(const TChiaveImpostazioni& chiave, bool cambiato, const 
 // the rows the grid fetched, and the layout read of the restore.
 TPassi PassiApertura(const TChiaveImpostazioni& chiave, const QStringList& sqlIniziale, const QStringList& ordine,
                      bool conOrdinamento, int righe) {
-    TPassi p{{"sort read, single column (before the opening)", LineeOrdinamentoSingolo(chiave)}};
-    if (conOrdinamento) p << TPassoRichiesto{"field origins of the base query", sqlIniziale, 0};
-    else p << TPassoRichiesto{"primary-key read (no stored sort)", LineeChiavePrimaria("ZELSCANLOGLIGHT")};
+    TPassi p{Riusabile({"sort read, single column (before the opening)", LineeOrdinamentoSingolo(chiave)})};
+    if (conOrdinamento) p << Riusabile({"field origins of the base query", sqlIniziale, 0});
+    else p << Riusabile({"primary-key read (no stored sort)", LineeChiavePrimaria("ZELSCANLOGLIGHT")});
     p << TPassoRichiesto{"the grid's query, first screen of rows", sqlIniziale + QStringList{""} + ordine, 1, T::InCorso,
                          righe};
-    p << TPassoRichiesto{"layout read of the restore (after the opening)", LineeLetturaAspetto(chiave, false)};
+    p << Riusabile({"layout read of the restore (after the opening)", LineeLetturaAspetto(chiave, false)});
     return p;
 }
 

@@ -77,11 +77,11 @@ void Riga(const QString& nome, qint64 griglia, qint64 nudo) {
 TPassi PassiRicerca(const TPtqGrid& grid, const TFbQuery& q, bool salva) {
     const TChiaveImpostazioni chiave = grid.ChiaveAspetto();
     TPassi p;
-    if (salva) p << TPassoRichiesto{"layout save: read of the stored rows (nothing changed)", LineeLetturaAspetto(chiave, true)};
-    p << TPassoRichiesto{"sort read, single column (before the opening)", LineeOrdinamentoSingolo(chiave)};
+    if (salva) p << Riusabile({"layout save: read of the stored rows (nothing changed)", LineeLetturaAspetto(chiave, true)});
+    p << Riusabile({"sort read, single column (before the opening)", LineeOrdinamentoSingolo(chiave)});
     p << TPassoRichiesto{"the search's statement, first screen of rows", q.SQL, 1, TTransazionePasso::InCorso,
                          q.FetchedCount()};
-    p << TPassoRichiesto{"layout read of the restore (after the opening)", LineeLetturaAspetto(chiave, false)};
+    p << Riusabile({"layout read of the restore (after the opening)", LineeLetturaAspetto(chiave, false)});
     return p;
 }
 
