@@ -1,6 +1,7 @@
 #include "db/FbDatabase.h"
 
 #include "db/Charset.h"
+#include "db/ContatoriDB.h"
 #include "db/FbClient.h"
 #include "db/FbTransaction.h"
 
@@ -73,11 +74,15 @@ void TFbDatabase::Open() {
         tr.Start();
         const QString cs = FbClient::Call([&](ThrowStatusWrapper& st) {
             const char* sql = "SELECT CAST(COALESCE(RDB$CHARACTER_SET_NAME, 'NONE') AS CHAR(31)) FROM RDB$DATABASE";
+            const QStringList testo{QString::fromLatin1(sql)};
+            ContatoriDB::Preparazione(testo);
             IStatement* stmt = FAttachment->prepare(&st, tr.Handle(), 0, sql, 3, 0);
             IMessageMetadata* meta = stmt->getOutputMetadata(&st);
             QByteArray buf(meta->getMessageLength(&st), 0);
+            ContatoriDB::Esecuzione(testo);
             IResultSet* rs = stmt->openCursor(&st, tr.Handle(), nullptr, nullptr, meta, 0);
             QString result;
+            ContatoriDB::Fetch();
             if (rs->fetchNext(&st, buf.data()) == IStatus::RESULT_OK)
                 result = QString::fromLatin1(buf.constData() + meta->getOffset(&st, 0), meta->getLength(&st, 0));
             rs->close(&st);
