@@ -3,6 +3,7 @@
 #include "db/Charset.h"
 #include "db/ContatoriDB.h"
 #include "db/FbClient.h"
+#include "db/FbRiusabili.h"
 #include "db/FbTransaction.h"
 
 #include <exception>
@@ -32,7 +33,7 @@ IXpbBuilder* BuildDpb(ThrowStatusWrapper& st, const QStringList& params) {
 
 }  // namespace
 
-TFbDatabase::TFbDatabase(QObject* owner) : QObject(owner) {}
+TFbDatabase::TFbDatabase(QObject* owner) : QObject(owner), FRiusabili(std::make_unique<TFbRiusabili>(*this)) {}
 
 TFbDatabase::~TFbDatabase() {
     try {
@@ -115,6 +116,7 @@ void TFbDatabase::Close() {
         }
         tr->FreeStatements();
     }
+    FRiusabili->Libera();
     IAttachment* att = FAttachment;
     FAttachment = nullptr;
     try {
@@ -130,6 +132,7 @@ void TFbDatabase::TakeOver(TFbDatabase& other) {
     if (&other == this) return;
     if (!other.FTransactions.isEmpty()) throw EDatabaseError("Connessione con transazioni proprie: non trasferibile");
     Close();
+    other.FRiusabili->Libera();  // prepared on the attachment that moves here, in the other's name
     FParams = other.FParams;
     FDatabaseName = other.FDatabaseName;
     FLoginPrompt = other.FLoginPrompt;

@@ -144,6 +144,11 @@ QModelIndex TPtqGrid::moveCursor(CursorAction azione, Qt::KeyboardModifiers modi
     return TTabellaDati::moveCursor(azione, modificatori);
 }
 
+void TPtqGrid::resizeEvent(QResizeEvent* event) {
+    TTabellaDati::resizeEvent(event);
+    FModello->BatchSize = FRighe->RigheDaChiedere();
+}
+
 void TPtqGrid::MostraMenu(const QPoint& globale) { FMenuInUso->popup(globale); }
 
 QPoint TPtqGrid::PuntoCellaCorrente() {

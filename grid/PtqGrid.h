@@ -187,6 +187,8 @@ signals:
 protected:
     // Ctrl+End goes to the source's last row, not to the last of the rows fetched so far.
     QModelIndex moveCursor(CursorAction azione, Qt::KeyboardModifiers modificatori) override;
+    // Each fetch of rows asks for what the viewport, at its new size, can show.
+    void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

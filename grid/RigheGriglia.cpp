@@ -42,6 +42,11 @@ void TRigheGriglia::Riempi() {
     }
 }
 
+int TRigheGriglia::RigheDaChiedere() const {
+    const int altezza = qMax(1, FVista.verticalHeader()->defaultSectionSize());
+    return qMax(32, 2 * (FVista.viewport()->height() / altezza + 1));
+}
+
 void TRigheGriglia::CaricaFino(int riga) {
     QAbstractItemModel* modello = FVista.model();
     while (modello->rowCount() <= riga && modello->canFetchMore({})) {

@@ -14,6 +14,9 @@ public:
 
     // Fetches rows while the last one lies inside the viewport.
     void Riempi();
+    // The rows a fetch asks for: two screenfuls of the viewport as it is now, at least 32 (a
+    // screenful is what the user waits for at each opening; more would only delay it).
+    int RigheDaChiedere() const;
     // Fetches every row that is left (the view's Ctrl+End).
     void CaricaTutte() { CaricaFino(std::numeric_limits<int>::max()); }
     // Fetches until row `riga` (from 0) is there, or no row is left.
