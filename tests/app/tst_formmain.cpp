@@ -2,7 +2,7 @@
 // the help summary, the external-call mode, the grid of the subject's log rows and the session's signals.
 #include "app/FormMain.h"
 #include "app/Programma.h"
-#include "app/SegnaliUscita.h"
+#include "controls/SegnaliUscita.h"
 #include "db/FbField.h"
 #include "grid/ModelloGriglia.h"
 #include "controls/RadioGroup.h"
