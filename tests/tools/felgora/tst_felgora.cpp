@@ -59,10 +59,6 @@ struct TUscita {
 QProcessEnvironment AmbienteFelgora(const QHash<QString, QString>& ambiente = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    // In the sanitizer build the leak checker's own tracer crashes at the launcher's exit while the
-    // embedded engine's threads wind down, which says nothing of the launcher: the launcher runs
-    // without the leak check (its readers are checked for leaks in-process by tst_letturefelgora).
-    if (env.contains("ASAN_OPTIONS")) env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
     env.remove(AmbienteUtente);
     env.remove(AmbienteDitta);
     for (auto v = ambiente.begin(); v != ambiente.end(); ++v) env.insert(v.key(), v.value());
