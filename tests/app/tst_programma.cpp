@@ -37,13 +37,15 @@ private slots:
         QVERIFY(QFile::copy(ZEL_PROGRAMMA_EXE, FProgramma));
     }
 
-    void signalEndsTheIdleProgramWithinASecond_data() {
+    // The window's close within a second of the signal: tst_formmain; the whole process's end, from
+    // the signal to the exit, on this machine: bench_segnali.
+    void signalEndsTheIdleProgram_data() {
         QTest::addColumn<int>("segnale");
         QTest::newRow("SIGTERM") << int(SIGTERM);
         QTest::newRow("SIGINT") << int(SIGINT);
         QTest::newRow("SIGHUP") << int(SIGHUP);
     }
-    void signalEndsTheIdleProgramWithinASecond() {
+    void signalEndsTheIdleProgram() {
         QFETCH(int, segnale);
         QProcess p;
         Avvia(p);
@@ -52,7 +54,6 @@ private slots:
         QVERIFY2(fine.Finito, "the program went on after the signal");
         QCOMPARE(fine.Stato, QProcess::NormalExit);  // closed, not killed by the signal
         QCOMPARE(fine.Codice, 0);
-        QVERIFY2(fine.Millisecondi < 1000, qPrintable(QString("%1 ms").arg(fine.Millisecondi)));
     }
 
     // --check: the message on the error output and a non-zero exit code, without a box to wait on

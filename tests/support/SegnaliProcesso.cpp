@@ -24,7 +24,7 @@ TFineSegnale TerminaConSegnale(QProcess& processo, int segnale) {
     QElapsedTimer t;
     t.start();
     fine.Inviato = ::kill(pid_t(processo.processId()), segnale) == 0;
-    fine.Finito = processo.waitForFinished(5000);
+    fine.Finito = processo.waitForFinished(10000);
     fine.Millisecondi = t.elapsed();
     if (!fine.Finito) {
         processo.kill();
