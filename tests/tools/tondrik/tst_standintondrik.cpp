@@ -1,6 +1,7 @@
 // The stand-in query utility: its command line, its window on a real table (Escape and Ctrl+W
-// close it), and the real program as the session ends it: SIGTERM, SIGINT and SIGHUP close its
-// window or its box, and without a screen it never waits for a box.
+// close it, and so do the session's signals, within a second), and the real program as the
+// session ends it: SIGTERM, SIGINT and SIGHUP close its window or its box and it ends normally;
+// without a screen it never waits for a box.
 #include "controls/ChiusuraFinestre.h"
 #include "controls/MessageBoxes.h"
 #include "controls/SegnaliUscita.h"
