@@ -3,6 +3,7 @@
 #include "app/Invio.h"
 #include "app/RiepilogoAiuto.h"
 #include "app/server/InvioFromSrv.h"
+#include "controls/ChiusuraFinestre.h"
 #include "controls/CursoreOccupato.h"
 #include "controls/MessageBoxes.h"
 #include "controls/SuggerimentoFuoco.h"
@@ -11,8 +12,8 @@
 #include "lookup/DataModuleMedia.h"
 #include "lookup/DatiRicerca.h"
 #include "lookup/FormRicerca.h"
+#include "print/Felgora.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QGuiApplication>
@@ -284,6 +285,9 @@ void TFormMain::Gestisci(const std::function<void()>& gestore) {
 
 void TFormMain::CheckInit() {
     const bool trovato = FAvvio->Verifica(this, *DBArchivio);
+    // the companion programs started from here inherit the session (the launcher's line names
+    // only the user)
+    ImpostaAmbienteSessione(FAvvio->Utente(), FAvvio->Ditta());
     CreaTabX();
     ConfiguraGriglia();
     ImpostaModalita(trovato ? mExternalCall : mStandAlone);
@@ -528,10 +532,7 @@ void TFormMain::ChiudiPerSegnale() {
     FChiusuraRichiesta = true;
     // a box or dialog open over the window is dismissed first, as Esc would; the window closes
     // once their loops have returned
-    for (int i = 0; i < 16; ++i) {
-        QWidget* modale = QApplication::activeModalWidget();
-        if (!modale || modale == this || !modale->close()) break;
-    }
+    ChiudiModali(this);
     QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
 }
 
