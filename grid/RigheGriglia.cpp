@@ -6,7 +6,7 @@
 #include <QTableView>
 #include <QTimer>
 
-TRigheGriglia::TRigheGriglia(QTableView& vista) : QObject(&vista), FVista(vista) {
+TRigheGriglia::TRigheGriglia(QTableView& vista) : QObject(&vista), FVista(vista), FViewport(vista.viewport()) {
     QAbstractItemModel* modello = vista.model();
     connect(modello, &QAbstractItemModel::modelReset, this, &TRigheGriglia::Pianifica);
     connect(modello, &QAbstractItemModel::rowsInserted, this, &TRigheGriglia::Pianifica);
@@ -14,11 +14,12 @@ TRigheGriglia::TRigheGriglia(QTableView& vista) : QObject(&vista), FVista(vista)
     // hiding a column resizes its section to 0
     connect(vista.horizontalHeader(), &QHeaderView::sectionResized, this, &TRigheGriglia::Pianifica);
     connect(vista.verticalScrollBar(), &QScrollBar::valueChanged, this, &TRigheGriglia::Pianifica);
-    vista.viewport()->installEventFilter(this);
+    FViewport->installEventFilter(this);
 }
 
 bool TRigheGriglia::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FVista.viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) Pianifica();
+    // the viewport's events also come while the view is being destroyed: nothing of it is asked
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Show) && watched == FViewport) Pianifica();
     return QObject::eventFilter(watched, event);
 }
 

@@ -29,5 +29,6 @@ private:
     // One fill once the view's own handling of the change is over.
     void Pianifica();
     QTableView& FVista;
+    QObject* FViewport;
     bool FPianificato = false;
 };
