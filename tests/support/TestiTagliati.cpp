@@ -163,9 +163,9 @@ private:
         opzione.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
         if (g.isCheckable()) opzione.subControls |= QStyle::SC_GroupBoxCheckBox;
         if (g.isFlat()) opzione.features |= QStyleOptionFrame::Flat;
-        // the title's place, as far as it lies inside the box
+        // the style sizes the title's place to its text: it must lie inside the box
         const QRect titolo = g.style()->subControlRect(QStyle::CC_GroupBox, &opzione, QStyle::SC_GroupBoxLabel, &g);
-        Confronta(g, g.title(), Testo(g, g.title()), titolo.intersected(g.rect()).size());
+        Confronta(g, g.title(), titolo.size(), titolo.intersected(g.rect()).size());
     }
 
     QStringList& FTagliati;

@@ -10,6 +10,7 @@
 #include "db/FbDatabase.h"
 #include "db/FbTable.h"
 #include "db/FbTransaction.h"
+#include "grid/LarghezzeBase.h"
 #include "tools/tondrik/ArgomentiTondrik.h"
 
 #include <QApplication>
@@ -62,6 +63,8 @@ int Mostra(int argc, char** argv, const TArgomentiTondrik& argomenti) {
     vista.setModel(&modello);
     vista.setEditTriggers(QAbstractItemView::NoEditTriggers);
     vista.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // the columns start as wide as the grid's: their titles and their fields' values whole
+    for (int c = 0; c < modello.columnCount(); ++c) vista.setColumnWidth(c, LarghezzaBase(vista, c, tabella.FieldDefs()[c]));
     vista.setWindowTitle("Tondrik - " + argomenti.Tabella);
     vista.resize(900, 500);
     vista.show();
