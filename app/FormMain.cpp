@@ -3,6 +3,7 @@
 #include "app/Invio.h"
 #include "app/RiepilogoAiuto.h"
 #include "app/server/InvioFromSrv.h"
+#include "controls/ChiusuraFinestre.h"
 #include "controls/CursoreOccupato.h"
 #include "controls/MessageBoxes.h"
 #include "controls/SuggerimentoFuoco.h"
@@ -11,8 +12,8 @@
 #include "lookup/DataModuleMedia.h"
 #include "lookup/DatiRicerca.h"
 #include "lookup/FormRicerca.h"
+#include "print/Felgora.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QGuiApplication>
@@ -206,6 +207,9 @@ void TFormMain::CreaControlli() {
     connect(IBQuery, &TFbDataSet::Opened, this, statoNavigatore);
     connect(IBQuery, &TFbDataSet::Closed, this, statoNavigatore);
     statoNavigatore();
+    // the grid's title says whether a search narrows the rows and whether there are any
+    connect(IBQuery, &TFbDataSet::Opened, this, &TFormMain::AggiornaTitoloGriglia);
+    connect(IBQuery, &TFbDataSet::Closed, this, &TFormMain::AggiornaTitoloGriglia);
     ButtonHelp = PulsanteImmagine(PanelPulsanti, ActionHelp, 156, 7);
     ButtonHelp->setIcon(TDataModuleMedia::Instance().Icona(3));
     ButtonEsci = PulsanteImmagine(PanelPulsanti, ActionEsci, 182, 7);
@@ -242,6 +246,7 @@ void TFormMain::CreaControlli() {
     // the window maps F5, F6, F8 and F9 on key release
     PtqGrid->SetScorciatoieAttive(false);
     PtqGrid->installEventFilter(this);
+    connect(PtqGrid, &TPtqGrid::RicercaAttivaCambiata, this, &TFormMain::AggiornaTitoloGriglia);
     colonnaGriglia->addWidget(PtqGrid, 1);
     SplitterMain->addWidget(pannelloGriglia);
     SplitterMain->setStretchFactor(0, 3);
@@ -280,6 +285,9 @@ void TFormMain::Gestisci(const std::function<void()>& gestore) {
 
 void TFormMain::CheckInit() {
     const bool trovato = FAvvio->Verifica(this, *DBArchivio);
+    // the companion programs started from here inherit the session (the launcher's line names
+    // only the user)
+    ImpostaAmbienteSessione(FAvvio->Utente(), FAvvio->Ditta());
     CreaTabX();
     ConfiguraGriglia();
     ImpostaModalita(trovato ? mExternalCall : mStandAlone);
@@ -320,8 +328,19 @@ void TFormMain::SalvaSplitter() {
     FPtqTabX->SetParametroTesto(NomePosizioneSplitter, QString::number(SplitterMain->sizes().value(0)), FAvvio->Utente());
 }
 
+void TFormMain::AggiornaTitoloGriglia() {
+    QString titolo = FSoggettoGriglia.isEmpty() ? "Log completo (tutti i soggetti)" : "Log del soggetto " + FSoggettoGriglia;
+    if (IBQuery->Active()) {
+        const bool ricerca = PtqGrid->RicercaAttiva();
+        if (ricerca) titolo += QString::fromUtf8(" — ricerca attiva");
+        if (IBQuery->IsEmpty()) titolo += ricerca ? ", nessuna riga trovata" : QString::fromUtf8(" — nessuna riga");
+    }
+    LabelGriglia->setText(titolo);
+}
+
 void TFormMain::ApriGriglia(const QString& soggetto) {
-    LabelGriglia->setText(soggetto.isEmpty() ? "Log completo (tutti i soggetti)" : "Log del soggetto " + soggetto);
+    FSoggettoGriglia = soggetto;
+    AggiornaTitoloGriglia();
     try {
         IBQuery->Open();
     } catch (const EDatabaseError& e) {
@@ -513,10 +532,7 @@ void TFormMain::ChiudiPerSegnale() {
     FChiusuraRichiesta = true;
     // a box or dialog open over the window is dismissed first, as Esc would; the window closes
     // once their loops have returned
-    for (int i = 0; i < 16; ++i) {
-        QWidget* modale = QApplication::activeModalWidget();
-        if (!modale || modale == this || !modale->close()) break;
-    }
+    ChiudiModali(this);
     QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
 }
 

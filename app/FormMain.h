@@ -132,6 +132,9 @@ private:
     // Opens the grid's query on the subject of the tree just built; an error is shown and the
     // window stays usable.
     void ApriGriglia(const QString& soggetto);
+    // "Log del soggetto X" or "Log completo (tutti i soggetti)", with " — ricerca attiva" while a
+    // search condition narrows the rows and a word when there are none.
+    void AggiornaTitoloGriglia();
     void RipristinaSplitter();
     void SalvaSplitter();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -152,6 +155,7 @@ private:
     bool FMassimizzato = false;
     bool FSplitterRipristinato = false;
     int FRicostruzioni = 0;
+    QString FSoggettoGriglia;  // the subject whose log the grid lists
     bool FChiusa = false;
     bool FChiusuraRichiesta = false;  // by a signal: the window closes as soon as it may
 

@@ -1,7 +1,7 @@
 // ZelScanFile: the scan log of a subject as a tree, and the re-send of a logged file.
 #include "app/FormMain.h"
 #include "app/Programma.h"
-#include "app/SegnaliUscita.h"
+#include "controls/SegnaliUscita.h"
 #include "controls/MessageBoxes.h"
 #include "controls/TraduzioneQt.h"
 #include "lookup/DataModuleMedia.h"

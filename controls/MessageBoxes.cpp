@@ -41,7 +41,16 @@ private:
 };
 
 TQtMessageBoxes gQtBoxes;
+class TMuteMessageBoxes : public IMessageBoxes {
+public:
+    void Errore(QWidget*, const QString&) override {}
+    void Avviso(QWidget*, const QString&) override {}
+    void Informazione(QWidget*, const QString&) override {}
+    bool Conferma(QWidget*, const QString&) override { return false; }
+};
+
 TStderrMessageBoxes gStderrBoxes;
+TMuteMessageBoxes gMuteBoxes;
 IMessageBoxes* gBoxes = &gQtBoxes;
 
 }  // namespace
@@ -51,3 +60,5 @@ IMessageBoxes& MessageBoxes() { return *gBoxes; }
 void SetMessageBoxes(IMessageBoxes* boxes) { gBoxes = boxes ? boxes : &gQtBoxes; }
 
 IMessageBoxes* MessageBoxesSuStderr() { return &gStderrBoxes; }
+
+IMessageBoxes* MessageBoxesMute() { return &gMuteBoxes; }

@@ -21,3 +21,8 @@ void SetMessageBoxes(IMessageBoxes* boxes);
 // Boxes for a run that nobody watches: each text is written to stderr, one line per box after
 // its title, and a confirmation is answered No. Nothing waits.
 IMessageBoxes* MessageBoxesSuStderr();
+
+// Boxes that show nothing, for a program that writes its messages on stderr itself and runs
+// where nobody could answer a box (no screen, or a session that is ending). A confirmation is
+// answered No.
+IMessageBoxes* MessageBoxesMute();

@@ -13,6 +13,9 @@ TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), FPulsanti(new QBu
     FGriglia->setContentsMargins(6, 0, 6, 2);
     FGriglia->setVerticalSpacing(2);
     FGriglia->setHorizontalSpacing(SpazioColonne);
+    connect(FPulsanti, &QButtonGroup::idToggled, this, [this](int id, bool scelto) {
+        if (scelto) emit ItemIndexChanged(id);
+    });
 }
 
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)

@@ -21,6 +21,10 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
 
+signals:
+    // Another item was chosen, by the mouse, the keyboard or the program.
+    void ItemIndexChanged(int index);
+
 private:
     void Ricostruisci();
     QStringList FItems;

@@ -1,7 +1,9 @@
 #include "db/FbDatabase.h"
 
 #include "db/Charset.h"
+#include "db/ContatoriDB.h"
 #include "db/FbClient.h"
+#include "db/FbRiusabili.h"
 #include "db/FbTransaction.h"
 
 #include <exception>
@@ -31,7 +33,7 @@ IXpbBuilder* BuildDpb(ThrowStatusWrapper& st, const QStringList& params) {
 
 }  // namespace
 
-TFbDatabase::TFbDatabase(QObject* owner) : QObject(owner) {}
+TFbDatabase::TFbDatabase(QObject* owner) : QObject(owner), FRiusabili(std::make_unique<TFbRiusabili>(*this)) {}
 
 TFbDatabase::~TFbDatabase() {
     try {
@@ -73,11 +75,15 @@ void TFbDatabase::Open() {
         tr.Start();
         const QString cs = FbClient::Call([&](ThrowStatusWrapper& st) {
             const char* sql = "SELECT CAST(COALESCE(RDB$CHARACTER_SET_NAME, 'NONE') AS CHAR(31)) FROM RDB$DATABASE";
+            const QStringList testo{QString::fromLatin1(sql)};
+            ContatoriDB::Preparazione(testo);
             IStatement* stmt = FAttachment->prepare(&st, tr.Handle(), 0, sql, 3, 0);
             IMessageMetadata* meta = stmt->getOutputMetadata(&st);
             QByteArray buf(meta->getMessageLength(&st), 0);
+            ContatoriDB::Esecuzione(testo);
             IResultSet* rs = stmt->openCursor(&st, tr.Handle(), nullptr, nullptr, meta, 0);
             QString result;
+            ContatoriDB::Fetch();
             if (rs->fetchNext(&st, buf.data()) == IStatus::RESULT_OK)
                 result = QString::fromLatin1(buf.constData() + meta->getOffset(&st, 0), meta->getLength(&st, 0));
             rs->close(&st);
@@ -110,6 +116,7 @@ void TFbDatabase::Close() {
         }
         tr->FreeStatements();
     }
+    FRiusabili->Libera();
     IAttachment* att = FAttachment;
     FAttachment = nullptr;
     try {
@@ -125,6 +132,7 @@ void TFbDatabase::TakeOver(TFbDatabase& other) {
     if (&other == this) return;
     if (!other.FTransactions.isEmpty()) throw EDatabaseError("Connessione con transazioni proprie: non trasferibile");
     Close();
+    other.FRiusabili->Libera();  // prepared on the attachment that moves here, in the other's name
     FParams = other.FParams;
     FDatabaseName = other.FDatabaseName;
     FLoginPrompt = other.FLoginPrompt;

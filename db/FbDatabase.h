@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QSet>
 #include <QStringList>
+#include <memory>
 
 namespace Firebird { class IAttachment; }
+class TFbRiusabili;
 class TFbTransaction;
 
 class TFbDatabase : public QObject {
@@ -41,6 +43,9 @@ public:
     // This one's own connection is closed first.
     void TakeOver(TFbDatabase& other);
 
+    // The statements and result fields kept for texts that run again and again (db/FbRiusabili.h).
+    TFbRiusabili& Riusabili() { return *FRiusabili; }
+
     // The database's default character set; statement texts travel in it.
     int DefaultCharset() const { return FDefaultCharset; }
     Firebird::IAttachment* Handle() const;
@@ -59,4 +64,5 @@ private:
     int FDefaultCharset = 0;
     Firebird::IAttachment* FAttachment = nullptr;
     QSet<TFbTransaction*> FTransactions;
+    std::unique_ptr<TFbRiusabili> FRiusabili;
 };

@@ -1,6 +1,7 @@
 #include "db/FbSQL.h"
 
 #include "db/Charset.h"
+#include "db/ContatoriDB.h"
 #include "db/FbClient.h"
 #include "db/FbDatabase.h"
 #include "db/FbParams.h"
@@ -71,6 +72,7 @@ void TFbSQL::Prepare() {
     IAttachment* att = FDatabase->Handle();
     ITransaction* tra = FTransaction->Handle();
     FbClient::Call([&](ThrowStatusWrapper& st) {
+        ContatoriDB::Preparazione(FSQL);
         IStatement* stmt = att->prepare(&st, tra, bytes.size(), bytes.constData(), 3,
                                         IStatement::PREPARE_PREFETCH_METADATA);
         try {
@@ -142,6 +144,7 @@ void TFbSQL::ExecQuery() {
         TFbRow values;
         for (const QString& name : FPositions) values << FValues.value(name);
         FbValues::InputMessage in(st, att, tra, FInMeta, values, FDatabase->DefaultCharset());
+        ContatoriDB::Esecuzione(FSQL);
         if (FIsSelect) {
             FResultSet = FStatement->openCursor(&st, tra, in.Meta(), in.Buffer(), FOutMeta, 0);
             FEof = false;
@@ -165,6 +168,7 @@ bool TFbSQL::Next() {
     IAttachment* att = FDatabase->Handle();
     ITransaction* tra = FTransaction->Handle();
     const bool got = FbClient::Call([&](ThrowStatusWrapper& st) {
+        ContatoriDB::Fetch();
         if (FResultSet->fetchNext(&st, FOutBuffer.data()) != IStatus::RESULT_OK) return false;
         FRecord = FbValues::ReadRecord(st, att, tra, FOutBuffer.constData(), FFieldDefs);
         return true;

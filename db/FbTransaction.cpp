@@ -1,5 +1,6 @@
 #include "db/FbTransaction.h"
 
+#include "db/ContatoriDB.h"
 #include "db/FbClient.h"
 #include "db/FbDatabase.h"
 #include "db/FbSQL.h"
@@ -62,6 +63,7 @@ void TFbTransaction::Start() {
             }
         }
         try {
+            ContatoriDB::Transazione();
             ITransaction* tra = att->startTransaction(&st, tpb->getBufferLength(&st), tpb->getBuffer(&st));
             tpb->dispose();
             return tra;

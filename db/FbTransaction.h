@@ -23,6 +23,9 @@ public:
     // "read", "write", "wait", "consistency", "no_rec_version", and "lock_timeout=N" (with "wait":
     // a locked row is waited for N seconds at most). Empty: the server's defaults.
     QStringList& Params() { return FParams; }
+    // A read-only transaction that reads what is committed, for reads that never write: it takes
+    // no lock and cannot conflict with a writer.
+    static QStringList ReadOnlyParams() { return {"read_committed", "rec_version", "read"}; }
 
     // Start opens the database when it is not connected.
     void Start();

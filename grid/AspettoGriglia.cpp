@@ -1,5 +1,6 @@
 #include "grid/AspettoGriglia.h"
 
+#include "db/FbRiusabili.h"
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
 #include "grid/CostruttoriSQL.h"
@@ -78,18 +79,17 @@ TRigaAspetto LeggiRiga(const TFbSQL& q) {
     return r;
 }
 
-QVector<TRigaAspetto> Leggi(TFbSQL& q, const TChiaveImpostazioni& chiave, bool perPosizione,
-                            TLunghezzeAspetto* lunghezze) {
-    q.SetParamCheck(false);
-    q.SetSQL(LineeLetturaAspetto(chiave, perPosizione));
+// The key's rows read in `transazione`, with the connection's kept statement.
+QVector<TRigaAspetto> Leggi(TFbDatabase* database, TFbTransaction& transazione, const TChiaveImpostazioni& chiave,
+                            bool perPosizione, TLunghezzeAspetto* lunghezze) {
+    TFbSQLRiusato q(database, &transazione, LineeLetturaAspetto(chiave, perPosizione), false);
     QVector<TRigaAspetto> righe;
-    for (q.ExecQuery(); !q.Eof(); q.Next()) righe << LeggiRiga(q);
+    for (q->ExecQuery(); !q->Eof(); q->Next()) righe << LeggiRiga(*q);
     if (lunghezze) {
-        lunghezze->NomeCampo = q.FieldDefs().value(q.FieldIndex("NOMECAMPO")).Size;
-        lunghezze->Origine = q.FieldDefs().value(q.FieldIndex("ORIGINE")).Size;
-        lunghezze->NomeColonna = q.FieldDefs().value(q.FieldIndex("NOMECOLONNA")).Size;
+        lunghezze->NomeCampo = q->FieldDefs().value(q->FieldIndex("NOMECAMPO")).Size;
+        lunghezze->Origine = q->FieldDefs().value(q->FieldIndex("ORIGINE")).Size;
+        lunghezze->NomeColonna = q->FieldDefs().value(q->FieldIndex("NOMECOLONNA")).Size;
     }
-    q.Close();
     return righe;
 }
 
@@ -98,9 +98,9 @@ QVector<TRigaAspetto> Leggi(TFbSQL& q, const TChiaveImpostazioni& chiave, bool p
 QVector<TRigaAspetto> LeggiAspetto(TFbDatabase* database, const TChiaveImpostazioni& chiave, bool perPosizione,
                                    TLunghezzeAspetto* lunghezze) {
     TFbTransaction transazione(database);
+    transazione.Params() = TFbTransaction::ReadOnlyParams();
     transazione.Start();
-    TFbSQL q(database, &transazione);
-    const QVector<TRigaAspetto> righe = Leggi(q, chiave, perPosizione, lunghezze);
+    const QVector<TRigaAspetto> righe = Leggi(database, transazione, chiave, perPosizione, lunghezze);
     transazione.Rollback();
     return righe;
 }
@@ -110,28 +110,24 @@ bool SalvaAspetto(TFbDatabase* database, const TChiaveImpostazioni& chiave, cons
     TFbTransaction transazione(database);
     transazione.Params() = ParametriScritturaImpostazioni();
     transazione.Start();
-    TFbSQL q(database, &transazione);
     TLunghezzeAspetto lunghezze;
-    const QVector<TRigaAspetto> righe = Leggi(q, chiave, true, &lunghezze);
-    const bool cambiato = AspettoCambiato(righe, colonne, ordinamento);
+    const bool cambiato = AspettoCambiato(Leggi(database, transazione, chiave, true, &lunghezze), colonne, ordinamento);
     if (cambiato) {
-        q.SetSQL(LineeCancellaAspetto(chiave));
-        q.ExecQuery();
-        q.SetParamCheck(true);
-        q.SetSQL(LineeInserisciAspetto(chiave));
-        q.Prepare();
+        TFbSQLRiusato cancella(database, &transazione, LineeCancellaAspetto(chiave), false);
+        cancella->ExecQuery();
+        TFbSQLRiusato q(database, &transazione, LineeInserisciAspetto(chiave), true);
         for (int i = 0; i < colonne.size(); ++i) {
             const TColonnaAspetto& c = colonne[i];
             const std::optional<int> marca = ordinamento.Marca(c.NomeCampo);
-            q.SetParam("NOMECAMPO", MaiuscoloAZ(c.NomeCampo.left(lunghezze.NomeCampo)));
-            q.SetParam("LARGHEZZA", c.Larghezza);
-            q.SetParam("POSIZIONE", i);
-            q.SetParam("NOMECOLONNA", c.NomeColonna.left(lunghezze.NomeColonna));
-            q.SetParam("ORDINAMENTO", marca ? QVariant(*marca) : QVariant());
-            q.SetParam("VISIBILE", c.Visibile ? 1 : 0);
-            q.SetParam("COLORECOLONNA", c.Colore);
-            q.SetParam("ORIGINE", MaiuscoloAZ(c.Origine.left(lunghezze.Origine)));
-            q.ExecQuery();
+            q->SetParam("NOMECAMPO", MaiuscoloAZ(c.NomeCampo.left(lunghezze.NomeCampo)));
+            q->SetParam("LARGHEZZA", c.Larghezza);
+            q->SetParam("POSIZIONE", i);
+            q->SetParam("NOMECOLONNA", c.NomeColonna.left(lunghezze.NomeColonna));
+            q->SetParam("ORDINAMENTO", marca ? QVariant(*marca) : QVariant());
+            q->SetParam("VISIBILE", c.Visibile ? 1 : 0);
+            q->SetParam("COLORECOLONNA", c.Colore);
+            q->SetParam("ORIGINE", MaiuscoloAZ(c.Origine.left(lunghezze.Origine)));
+            q->ExecQuery();
         }
     }
     transazione.Commit();

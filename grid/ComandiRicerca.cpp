@@ -85,6 +85,10 @@ void TComandiRicerca::AttivaRicerche() {
         // Escape from any control of the dialog, also in Generica mode, reaches the dialog itself
         dialogo->installEventFilter(this);
         CollegaStringa(*dialogo);
+        // an option changed, by the mouse or the keyboard, searches again with the text in force
+        connect(dialogo->EditTipoRicerca, &TRadioGroup::ItemIndexChanged, this, &TComandiRicerca::CambioOpzione);
+        connect(dialogo->EditUpper, &QCheckBox::toggled, this, &TComandiRicerca::CambioOpzione);
+        connect(dialogo->EditOrdinamento, &TRadioGroup::ItemIndexChanged, this, &TComandiRicerca::CambioOpzione);
         connect(dialogo->ButtonAggRete, &QToolButton::clicked, this, &TComandiRicerca::AvviaRicerca);
         connect(dialogo->ButtonEsegui, &QToolButton::clicked, this, [this] { Protetto(&TComandiRicerca::RicercaGenerica); });
         connect(dialogo->EditGenerica, &QCheckBox::clicked, this, &TComandiRicerca::CambiaGenerica);
@@ -182,6 +186,13 @@ void TComandiRicerca::CambiaGenerica(bool generica) {
     d->ButtonEsegui->setEnabled(generica);
 }
 
+void TComandiRicerca::CambioOpzione() {
+    TRPtqGridForm* d = Dialogo();
+    if (!d || d->EditGenerica->isChecked()) return;
+    const bool testo = FClasse == TClasseCampo::Data ? !d->EditData1->text().isEmpty() : !d->EditStringa->text().isEmpty();
+    if (testo) AvviaRicerca();
+}
+
 void TComandiRicerca::AvviaRicerca() {
     if (G.FAbilitaTimer) {
         G.FTimer->stop();
@@ -219,7 +230,13 @@ bool TComandiRicerca::eventFilter(QObject* watched, QEvent* event) {
         Annulla(*d);
         return true;
     }
-    if (watched == d) return QObject::eventFilter(watched, event);
+    const bool invio = tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter;
+    if (watched == d) {
+        // in Generica mode Enter, from whichever control, runs "Esegui"
+        if (!invio || !d->EditGenerica->isChecked()) return QObject::eventFilter(watched, event);
+        Protetto(&TComandiRicerca::RicercaGenerica);
+        return true;
+    }
     switch (tasto->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -263,7 +280,10 @@ void TComandiRicerca::EseguiRicerca() {
     r.ConOra = FConOra;
     r.Testo = d->EditStringa->text();
     r.Upper = d->EditUpper->isChecked();
-    if (FClasse == TClasseCampo::Data) d->EditTipoRicerca->SetItemIndex(0);
+    if (FClasse == TClasseCampo::Data) {
+        const QSignalBlocker senzaRicerca(d->EditTipoRicerca);  // the date search sets its own type
+        d->EditTipoRicerca->SetItemIndex(0);
+    }
     r.Tipo = d->EditTipoRicerca->ItemIndex();
     r.Ordinamento = d->EditOrdinamento->ItemIndex();
     r.Data1 = d->EditData1->text();
@@ -284,12 +304,15 @@ void TComandiRicerca::EseguiRicerca() {
     // rows of the last good one, and the next openings keep using that
     const QStringList precedente = query->SQL;
     const bool aperta = query->Active();
+    const bool attiva = G.RicercaAttiva();
     query->Close();
     query->SQL = G.FSQLIniziale;
     if (!condizione.isEmpty()) query->SQL << condizione << ordinamento;
+    G.SetRicercaAttiva(!condizione.isEmpty());
     try {
         query->Open();
     } catch (const Exception&) {
+        G.SetRicercaAttiva(attiva);
         query->SQL = precedente;
         try {
             if (aperta) query->Open();
@@ -309,11 +332,13 @@ void TComandiRicerca::FiltraTabella() {
     tabella.Filtered = false;
     tabella.Filtered = true;
     if (!tabella.MasterSource) tabella.IndexFieldNames = G.FCampoSelezionato;
+    G.SetRicercaAttiva(true);
     tabella.Open();
     tabella.First();
 }
 
 void TComandiRicerca::RiapriBase() {
+    G.SetRicercaAttiva(false);
     G.FQuery->Reopen(G.FSQLIniziale);
     G.FSQLFiltro.clear();
 }
@@ -341,6 +366,7 @@ void TComandiRicerca::RicercaGenerica() {
     if (G.FTipoTabella == 0 && G.FQuery) {
         TFbQuery& query = *G.FQuery;
         const QStringList righe = RigheRicercaGenerica(G.FSQLIniziale, Origini(query.FieldDefs()), testo);
+        G.SetRicercaAttiva(!righe.isEmpty());
         query.Reopen(G.FSQLIniziale + righe);
         G.FSQLFiltro.clear();
     } else if (G.FTipoTabella == 1 && G.FTable) {
@@ -353,12 +379,16 @@ void TComandiRicerca::RicercaGenerica() {
 // --- F6 -----------------------------------------------------------------------------------------
 
 void TComandiRicerca::AnnullaRicerca() {
+    // the cell the user is on stays current, so the next F5 searches the same column
+    const int riga = G.currentIndex().row();
+    const int campo = G.ColonnaCorrente();
     Inizio();
     try {
         G.SalvaAspettoSuStorico();
         if (G.FTipoTabella == 0 && G.FQuery) {
             RiapriBase();
         } else if (G.FTipoTabella == 1 && G.FTable) {
+            G.SetRicercaAttiva(false);
             G.FTable->Close();
             G.FTable->Filtered = false;
             G.FTable->Open();
@@ -369,4 +399,5 @@ void TComandiRicerca::AnnullaRicerca() {
         throw;
     }
     Fine();
+    G.TornaAllaCella(qMax(riga, 0), campo);
 }

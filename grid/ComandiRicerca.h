@@ -41,6 +41,7 @@ private:
     void ScollegaStringa(TRPtqGridForm& dialogo);
     void CambiaGenerica(bool generica);
     void AvviaRicerca();  // the search trigger: after a second of quiet, or at once
+    void CambioOpzione();  // a search option changed: searches again when there is a text
     void Protetto(void (TComandiRicerca::*azione)());  // runs an action of the open dialog, errors in a box
     // Escape: the dialog closes and the query goes back to its base text.
     void Annulla(TRPtqGridForm& dialogo);

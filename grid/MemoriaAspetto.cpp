@@ -14,7 +14,10 @@ void TPtqGrid::SalvaAspettoSuStorico() {
 void TPtqGrid::RecuperaAspettodaStorico() {
     if (!FSorgenteDati) return;
     if (!FSorgenteDati->Active()) {
-        if (FTipoTabella == 0 && FQuery) FQuery->SQL << FSQLFiltro;
+        if (FTipoTabella == 0 && FQuery) {
+            FQuery->SQL << FSQLFiltro;
+            SetRicercaAttiva(!FSQLFiltro.isEmpty());
+        }
         return;
     }
     if (FTipoTabella == 1 && FTable && !FOrdinamento.FCampoDiOrdinamento.isEmpty() && !RicercaAperta())

@@ -1,10 +1,12 @@
 #include "grid/OrdinamentoGriglia.h"
 
+#include "db/FbRiusabili.h"
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
 #include "grid/CostruttoriSQL.h"
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -20,27 +22,35 @@ void ImpostaVoce(QVector<int>& v, int j, int valore) {
     v[j] = valore;
 }
 
-// A short read-only transaction: ends with a rollback.
+// A read of the settings in a short read-only transaction of its own, with the statements the
+// connection keeps prepared; ends with a rollback.
 class TLettura {
 public:
-    explicit TLettura(TFbDatabase* database) : FTransazione(database), FQuery(database, &FTransazione) {
+    explicit TLettura(TFbDatabase* database) : FTransazione(database) {
+        FTransazione.Params() = TFbTransaction::ReadOnlyParams();
         FTransazione.Start();
-        FQuery.SetParamCheck(false);
     }
     ~TLettura() {
         // on a lost connection the rollback fails too: the error that brought us here is the one
         // the user sees
         try {
-            FQuery.Close();
+            FQuery.reset();
             if (FTransazione.Active()) FTransazione.Rollback();
         } catch (...) {
         }
     }
-    TFbSQL& Query() { return FQuery; }
+    // `sql` (literal values, no parameters) executed, standing on its first row; the statement
+    // read before is given back.
+    TFbSQL& Esegui(const QStringList& sql) {
+        FQuery.reset();
+        FQuery.emplace(FTransazione.DefaultDatabase(), &FTransazione, sql, false);
+        (*FQuery)->ExecQuery();
+        return **FQuery;
+    }
 
 private:
     TFbTransaction FTransazione;
-    TFbSQL FQuery;
+    std::optional<TFbSQLRiusato> FQuery;
 };
 
 }  // namespace
@@ -240,45 +250,36 @@ void CaricaOrdinamento(TFbDatabase* impostazioni, const TChiaveImpostazioni& chi
                        const QStringList& campiPersonalizzati, const QStringList& decodifiche,
                        TOrdinamentoGriglia& ordinamento) {
     TLettura lettura(impostazioni);
-    TFbSQL& q = lettura.Query();
-    if (ordinamento.ModalitaFunzionamento == 0) {
-        q.SetSQL(LineeSceltaModalita(chiave));
-        q.ExecQuery();
-        ordinamento.ModalitaFunzionamento = q.Eof() ? 1 : 2;
-        q.Close();
-    }
-    auto espressione = [&] {
+    if (ordinamento.ModalitaFunzionamento == 0)
+        ordinamento.ModalitaFunzionamento = lettura.Esegui(LineeSceltaModalita(chiave)).Eof() ? 1 : 2;
+    auto espressione = [&](const TFbSQL& q) {
         return EspressioneCampo(q.FieldByName("NomeCampo").AsString(), q.FieldByName("Origine").AsString(),
                                 campiPersonalizzati, decodifiche);
     };
     if (ordinamento.ModalitaFunzionamento == 1) {
-        q.SetSQL(LineeOrdinamentoSingolo(chiave));
-        q.ExecQuery();
+        const TFbSQL& q = lettura.Esegui(LineeOrdinamentoSingolo(chiave));
         if (q.Eof()) {
             ordinamento.FCampoDiOrdinamento.clear();
         } else if (const int marca = q.FieldByName("Ordinamento").AsInteger(); marca != 0) {
             ordinamento.FTipoOrdinamento = marca;
             ordinamento.FCampoDiOrdinamento = q.FieldByName("NomeCampo").AsString();
-            ordinamento.FOrigineCampoDiOrdinamento = espressione();
+            ordinamento.FOrigineCampoDiOrdinamento = espressione(q);
             ordinamento.FPosizioneCampoOrdinamento = q.FieldByName("Posizione").AsInteger();
         }
         return;
     }
-    q.SetSQL(LineeOrdinamentoMultiplo(chiave));
     ordinamento.FOrdinamentoA = 0;
-    for (q.ExecQuery(); !q.Eof(); q.Next()) {
+    for (TFbSQL& q = lettura.Esegui(LineeOrdinamentoMultiplo(chiave)); !q.Eof(); q.Next()) {
         const int marca = q.FieldByName("Ordinamento").AsInteger();
         if (marca == 0) continue;
-        ordinamento.AggiungiVoce(q.FieldByName("NomeCampo").AsString(), espressione(),
+        ordinamento.AggiungiVoce(q.FieldByName("NomeCampo").AsString(), espressione(q),
                                  q.FieldByName("Posizione").AsInteger(), marca < 0 ? 2 : 1);
     }
 }
 
 QStringList OriginiSQL(TFbDatabase* database, const QStringList& sql) {
-    TLettura lettura(database);
-    lettura.Query().SetSQL(sql);
     QStringList origini;
-    for (const TFbFieldDef& campo : lettura.Query().FieldDefs()) origini << campo.Origin;
+    for (const TFbFieldDef& campo : database->Riusabili().CampiRisultato(sql)) origini << campo.Origin;
     return origini;
 }
 
@@ -298,10 +299,9 @@ QStringList LineeOrdinamentoQuery(TFbDatabase* database, const QStringList& sqlI
     }
     if (!chiavePrimaria) return {};
     TLettura lettura(database);
-    TFbSQL& q = lettura.Query();
-    q.SetSQL(LineeChiavePrimaria(tabella));
     QStringList campi;
-    for (q.ExecQuery(); !q.Eof(); q.Next()) campi << TogliSpazi(tabella + "." + q.Field(0).AsString());
+    for (TFbSQL& q = lettura.Esegui(LineeChiavePrimaria(tabella)); !q.Eof(); q.Next())
+        campi << TogliSpazi(tabella + "." + q.Field(0).AsString());
     if (campi.isEmpty()) return {};
     return {"ORDER BY " + campi.join(",")};
 }

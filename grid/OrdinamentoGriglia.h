@@ -92,7 +92,8 @@ QStringList LineeChiavePrimaria(const QString& tabella);
 void CaricaOrdinamento(TFbDatabase* impostazioni, const TChiaveImpostazioni& chiave,
                        const QStringList& campiPersonalizzati, const QStringList& decodifiche,
                        TOrdinamentoGriglia& ordinamento);
-// The origins of the result fields of `sql`, learnt by preparing it in a transaction of its own.
+// The origins of the result fields of `sql`, learnt once per text and connection by preparing it
+// in a transaction of its own.
 QStringList OriginiSQL(TFbDatabase* database, const QStringList& sql);
 // The ORDER BY a query source gets: the stored sort's usable expressions (those of personalised
 // fields or equal to an origin of `sqlIniziale`), or, with no sort and `chiavePrimaria`, the

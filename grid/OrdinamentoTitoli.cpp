@@ -93,6 +93,7 @@ bool TPtqGrid::OrdinaPerColonna(int colonna) {
             FQuery->Close();
             FQuery->SQL = FSQLIniziale;
             FQuery->SQL << FSQLFiltro;
+            SetRicercaAttiva(!FSQLFiltro.isEmpty());
             FQuery->Open();
         } catch (...) {
             FRicercaInCorso = ricerca;

@@ -74,6 +74,7 @@ void TPtqGrid::RipristinaAspettoBase() {
     if (FTipoTabella == 0 && FQuery) {
         // cleared first: the owner's before-open handler puts the search condition in force back
         FSQLFiltro.clear();
+        SetRicercaAttiva(false);
         FQuery->Close();
         FQuery->SQL = FSQLIniziale;
         FQuery->Open();

@@ -51,7 +51,7 @@ void PreparaAggiornamentoPosizione(TFbQuery& lettura, const TLuogoPosizione& luo
 }
 
 bool LeggiPosizioneRicerca(const TLuogoPosizione& luogo, TPosizioneRicerca& posizione) {
-    TLettura lettura(luogo, {});
+    TLettura lettura(luogo, TFbTransaction::ReadOnlyParams());
     const bool riga = lettura.Riga();
     if (riga) posizione = lettura.Valori();
     lettura.Query.Close();

@@ -16,6 +16,7 @@ TColore ColoreODefault(const TFbField& campo, TColore predefinito) {
 void LeggiPreferenzeGriglia(TFbDatabase* database, const QString& tabella, int utente, int progetto,
                             TPreferenzeGriglia& preferenze, bool& disabilitaMemPos) {
     TFbTransaction transazione(database);
+    transazione.Params() = TFbTransaction::ReadOnlyParams();
     transazione.Start();
     TFbSQL query(database, &transazione);
     query.SetParamCheck(false);

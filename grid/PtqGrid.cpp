@@ -147,6 +147,11 @@ QModelIndex TPtqGrid::moveCursor(CursorAction azione, Qt::KeyboardModifiers modi
     return TTabellaDati::moveCursor(azione, modificatori);
 }
 
+void TPtqGrid::resizeEvent(QResizeEvent* event) {
+    TTabellaDati::resizeEvent(event);
+    FModello->BatchSize = FRighe->RigheDaChiedere();
+}
+
 void TPtqGrid::MostraMenu(const QPoint& globale) { FMenuInUso->popup(globale); }
 
 QPoint TPtqGrid::PuntoCellaCorrente() {
@@ -270,6 +275,18 @@ TChiaveImpostazioni TPtqGrid::ChiaveAspetto() const {
 TColonneGriglia TPtqGrid::Colonne() const { return {*const_cast<TPtqGrid*>(this), *FModelloGriglia}; }
 
 int TPtqGrid::ColonnaCorrente() const { return currentIndex().isValid() ? currentIndex().column() : FColonnaCorrente; }
+
+void TPtqGrid::SetRicercaAttiva(bool attiva) {
+    if (attiva == FRicercaAttiva) return;
+    FRicercaAttiva = attiva;
+    emit RicercaAttivaCambiata();
+}
+
+void TPtqGrid::TornaAllaCella(int riga, int campo) {
+    if (riga < 0 || campo < 0) return;
+    FRighe->CaricaFino(riga);
+    if (model()->rowCount() > 0) setCurrentIndex(model()->index(qMin(riga, model()->rowCount() - 1), campo));
+}
 
 bool TPtqGrid::RicercaAperta() const { return RPtqGridForm && RPtqGridForm->isVisible(); }
 

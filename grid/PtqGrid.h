@@ -110,6 +110,9 @@ public:
     // force to the query's text.
     void RecuperaAspettodaStorico();
     bool RicercaInCorso() const { return FRicercaInCorso; }
+    // A search condition is in the text the source was last opened with (kept after the dialog
+    // has closed, until F6, a reset or an opening without it).
+    bool RicercaAttiva() const { return FRicercaAttiva; }
     // The key of the user's rows in the layout table (the working situation may be negative).
     TChiaveImpostazioni ChiaveAspetto() const;
     // The columns by their index in the grid.
@@ -178,9 +181,14 @@ public:
     bool ChiavePrimariaOrdDefault = true;
     bool DisabilitaMemPosGriglie = false;
 
+signals:
+    void RicercaAttivaCambiata();
+
 protected:
     // Ctrl+End goes to the source's last row, not to the last of the rows fetched so far.
     QModelIndex moveCursor(CursorAction azione, Qt::KeyboardModifiers modificatori) override;
+    // Each fetch of rows asks for what the viewport, at its new size, can show.
+    void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -199,6 +207,9 @@ private:
     // on the title row's record-indicator cell.
     int TitoloSotto(const QPoint& punto) const;
     bool RicercaAperta() const;
+    void SetRicercaAttiva(bool attiva);
+    // Back on the cell (row, field) the user was on before a reopening, as far as the rows go.
+    void TornaAllaCella(int riga, int campo);
     void ColoraTitoliOrdinamento();
     void AggiornaCampiIndicizzati();
     void SelezionaColonna(int posizione);
@@ -253,6 +264,7 @@ private:
     QStringList FCampiPersonalizzatiDecodifica;
     QAction* VoceMenuStampa = nullptr;
     bool FRicercaInCorso = false;
+    bool FRicercaAttiva = false;
     QPointer<TFbQuery> FQuery;
     QPointer<TFbDatabase> FDatabaseImpostazioni;
     TFbDataSetModel* FModello = nullptr;

@@ -42,9 +42,14 @@ void TRigheGriglia::Riempi() {
     }
 }
 
-void TRigheGriglia::CaricaTutte() {
+int TRigheGriglia::RigheDaChiedere() const {
+    const int altezza = qMax(1, FVista.verticalHeader()->defaultSectionSize());
+    return qMax(32, 2 * (FVista.viewport()->height() / altezza + 1));
+}
+
+void TRigheGriglia::CaricaFino(int riga) {
     QAbstractItemModel* modello = FVista.model();
-    while (modello->canFetchMore({})) {
+    while (modello->rowCount() <= riga && modello->canFetchMore({})) {
         const int righe = modello->rowCount();
         modello->fetchMore({});
         if (modello->rowCount() == righe) return;

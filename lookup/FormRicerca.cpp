@@ -47,6 +47,7 @@ TFormRicerca::TFormRicerca(QWidget* owner) : QDialog(owner) {
     setWindowIcon(icona);
 
     FQuery.SetTransaction(&FTransaction);
+    FTransaction.Params() = TFbTransaction::ReadOnlyParams();  // the dialog never writes
     FQuery.ParamCheck = false;  // the statement carries no parameters: its text goes out as built
     FTimerRicerca.setInterval(200);
     FTimerRicerca.setSingleShot(true);

@@ -5,6 +5,11 @@
 
 #include <QDir>
 
+void ImpostaAmbienteSessione(int utente, const QString& ditta) {
+    qputenv(AmbienteUtente, QByteArray::number(utente));
+    qputenv(AmbienteDitta, ditta.toLocal8Bit());
+}
+
 QString TestoComandoFelgora(const QString& sqlRif, const QString& percorsoReport, const QString& tabella, int modo) {
     const QString fineRiga = QStringLiteral("\r\n");
     return "<PtqForm>" + fineRiga +

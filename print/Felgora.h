@@ -4,6 +4,12 @@
 #include <QDateTime>
 #include <QString>
 
+// The program's session in its environment, which the launcher inherits: the launch line names the
+// user alone, and the company the print reads is the one the program runs with.
+inline constexpr char AmbienteUtente[] = "ZELSCANFILE_UTENTE";
+inline constexpr char AmbienteDitta[] = "ZELSCANFILE_DITTA";
+void ImpostaAmbienteSessione(int utente, const QString& ditta);
+
 // What the launcher is asked to open.
 enum TModoReport : int {
     mrAnteprima = 0,  // the print preview

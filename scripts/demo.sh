@@ -5,21 +5,32 @@
 #
 #   bash scripts/demo.sh            needs a display (DISPLAY or WAYLAND_DISPLAY)
 #   bash scripts/demo.sh --check    no window: builds, creates the demo and lets the program check it
+#   bash scripts/demo.sh --server   the databases on a Firebird server on loopback instead: the
+#                                   project's server (scripts/fbserver.sh, root build/fbdemo, port
+#                                   3050 or 3051, or FBSERVER_PORTS) creates them in its folder
+#                                   build/fbdemo/db; the INI file's "PercorsoDatabase" and user 1's
+#                                   "Archivio" parameter name them as "localhost/PORT:/path/x.fdb".
+#                                   The server is stopped at the end, also on failure or interruption.
+#                                   Goes with --check as well.
 set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BIN=$REPO/build/bin
 DEMO=$REPO/demo
+FBROOT=$REPO/build/fbdemo
 SERVER_ADDRESS=127.0.0.1:8080
 # shellcheck source=scripts/ports.sh
 . "$REPO/scripts/ports.sh"
 
 CHECK=false
-case "${1:-}" in
-    "") ;;
-    --check) CHECK=true ;;
-    *) echo "usage: bash scripts/demo.sh [--check]" >&2; exit 2 ;;
-esac
+FBSERVER=false
+for arg in "$@"; do
+    case "$arg" in
+        --check) CHECK=true ;;
+        --server) FBSERVER=true ;;
+        *) echo "usage: bash scripts/demo.sh [--check] [--server]" >&2; exit 2 ;;
+    esac
+done
 
 if ! $CHECK && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     cat >&2 <<'MSG'
@@ -34,28 +45,9 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
 bash "$REPO/scripts/setup.sh" build
-"$BIN/zeldemo" --dir "$DEMO"
-
-if $CHECK; then
-    rc=0
-    if [ -x "$BIN/ZelScanFile" ]; then
-        echo "demo: ZelScanFile --check (offscreen)"
-        QT_QPA_PLATFORM=offscreen timeout 120 "$BIN/ZelScanFile" --check || rc=$?
-        [ "$rc" = 124 ] && echo "demo: ZelScanFile --check did not end within 120 s" >&2
-    else
-        echo "demo: build/bin/ZelScanFile is not built yet; checking the demo databases with zeldemo --verify"
-        "$BIN/zeldemo" --verify "$DEMO" || rc=$?
-    fi
-    [ "$rc" = 0 ] && echo "demo: check passed" || echo "demo: check FAILED (exit code $rc)" >&2
-    exit "$rc"
-fi
-
-if [ ! -x "$BIN/ZelScanFile" ]; then
-    echo "demo: build/bin/ZelScanFile is not built yet: there is no program to open" >&2
-    exit 1
-fi
 
 SERVER_PID=
+FB_STARTED=false
 # True while the child runs (an ended child stays a zombie until it is waited for).
 running() {
     local state
@@ -71,16 +63,54 @@ stop_server() {
         echo "demo: scan server stopped"
     fi
 }
-trap stop_server EXIT
+stop_all() {
+    stop_server
+    if $FB_STARTED; then
+        bash "$REPO/scripts/fbserver.sh" stop "$FBROOT" || true
+        FB_STARTED=false
+    fi
+}
+trap stop_all EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+
+DATABASES=()
+ARCHIVIO=$DEMO/archivio.fdb
+if $FBSERVER; then
+    FB_STARTED=true
+    bash "$REPO/scripts/fbserver.sh" start "$FBROOT"
+    FB_HOST=$(sed -n 's/^ZEL_TEST_FBSERVER=//p' "$FBROOT/server.env")
+    FB_DIR=$(sed -n 's/^ZEL_TEST_FBSERVER_DIR=//p' "$FBROOT/server.env")
+    DATABASES=(--server "$FB_HOST" --server-dir "$FB_DIR")
+    ARCHIVIO=$FB_HOST:$FB_DIR/archivio.fdb
+fi
+"$BIN/zeldemo" --dir "$DEMO" "${DATABASES[@]}"
+
+if $CHECK; then
+    rc=0
+    if [ -x "$BIN/ZelScanFile" ]; then
+        echo "demo: ZelScanFile --check (offscreen)"
+        QT_QPA_PLATFORM=offscreen timeout 120 "$BIN/ZelScanFile" --check || rc=$?
+        [ "$rc" = 124 ] && echo "demo: ZelScanFile --check did not end within 120 s" >&2
+    else
+        echo "demo: build/bin/ZelScanFile is not built yet; checking the demo databases with zeldemo --verify"
+        "$BIN/zeldemo" --verify "$DEMO" "${DATABASES[@]}" || rc=$?
+    fi
+    [ "$rc" = 0 ] && echo "demo: check passed" || echo "demo: check FAILED (exit code $rc)" >&2
+    exit "$rc"
+fi
+
+if [ ! -x "$BIN/ZelScanFile" ]; then
+    echo "demo: build/bin/ZelScanFile is not built yet: there is no program to open" >&2
+    exit 1
+fi
 
 if [ ! -x "$BIN/zelscansrv" ]; then
     echo "demo: build/bin/zelscansrv is not built yet: re-sends will report that the server cannot be reached"
 elif port_listening "${SERVER_ADDRESS##*:}"; then
     echo "demo: port ${SERVER_ADDRESS##*:} is already taken: the program will talk to whatever listens there"
 else
-    "$BIN/zelscansrv" --listen "$SERVER_ADDRESS" --archivio "$DEMO/archivio.fdb" --files "$DEMO/files" \
+    "$BIN/zelscansrv" --listen "$SERVER_ADDRESS" --archivio "$ARCHIVIO" --files "$DEMO/files" \
         --outbox "$DEMO/outbox" >"$DEMO/zelscansrv.log" 2>&1 &
     SERVER_PID=$!
     for _ in $(seq 1 100); do

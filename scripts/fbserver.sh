@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A private Firebird server on loopback for the client-server tests.
+# A private Firebird server on loopback for the client-server tests (and for the benchmarks and
+# the demo on a server, each with a root of its own).
 #
 #   bash scripts/fbserver.sh start [ROOT]   start it (ROOT defaults to <repo>/build/fbserver)
 #   bash scripts/fbserver.sh stop  [ROOT]   stop the server that `start` left in ROOT

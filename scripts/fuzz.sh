@@ -20,7 +20,7 @@ if [ ${#names[@]} -eq 0 ]; then
     for exe in "$BUILD"/fuzz/fuzz_*; do [ -x "$exe" ] && names+=("${exe##*/fuzz_}"); done
 fi
 
-export ASAN_OPTIONS=detect_leaks=1
+export ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0  # as scripts/test.sh, which says why
 export LSAN_OPTIONS=suppressions=$REPO/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen

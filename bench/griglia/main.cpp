@@ -1,17 +1,23 @@
 // The log grid as the main window uses it, on an archive with 1,000,000 log rows and a subject of
-// 1,000 rows: opening with the stored layout restored until the first screen is painted, a title
-// double-click sort, the layout save with and without a change — each beside the same statements
-// run bare through the data layer (the rows the grid fetched, fetched bare) — and the first screen
-// of the whole log in primary-key order. Prints medians and ratios. Runs offscreen unless a
-// platform is named. An argument gives another size of the log (rows besides the subject's).
+// 1,000 rows: reopening with the stored layout restored until the first screen is painted, a
+// title double-click sort, the layout save with and without a change — each beside the
+// statements its steps require, run bare through the data layer (the rows the grid fetched,
+// fetched bare) — and the first screen of the whole log in primary-key order. Prints medians and
+// ratios, and for each operation the requests it sent (statements prepared and executed, fetch
+// calls, transactions started) beside the steps it requires and whatever ran beyond them. Runs
+// on the embedded engine and, when one is given, on a Firebird server (bench/datalayer/
+// ModalitaBench.h), then prints both side by side. Offscreen unless a platform is named. An
+// argument gives another size of the log (rows besides the subject's).
 #include "bench/datalayer/ArchivioBench.h"
 #include "bench/datalayer/Misure.h"
+#include "bench/datalayer/RichiesteBench.h"
 #include "db/Errore.h"
 #include "db/FbDataSet.h"
 #include "db/FbDatabase.h"
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
 #include "grid/AspettoGriglia.h"
+#include "grid/CostruttoriSQL.h"
 #include "grid/OrdinamentoGriglia.h"
 #include "grid/PtqGrid.h"
 #include "sql/DemoData.h"
@@ -23,6 +29,7 @@
 namespace {
 
 constexpr int Ripetizioni = 7;
+using T = TTransazionePasso;
 
 QStringList SQLGriglia(const QString& soggetto) {
     QStringList sql{"SELECT", "  *", "FROM", "  ZELSCANLOGLIGHT", "WHERE", "  ID IS NOT NULL"};
@@ -30,58 +37,42 @@ QStringList SQLGriglia(const QString& soggetto) {
     return sql;
 }
 
-// One statement as the grid sends it: its lines, the rows it fetches (-1 all), and whether it is
-// only prepared (the origins of the base query).
-struct TPasso {
-    QStringList SQL;
-    int Righe = -1;
-    bool SoloPreparato = false;
-};
-
-// The statements run bare, each in a transaction of its own as the grid runs them.
-void Nudo(TFbDatabase& db, const QVector<TPasso>& passi) {
-    for (const TPasso& p : passi) {
-        TFbTransaction tr(&db);
-        tr.Start();
-        TFbSQL q(&db, &tr);
-        q.SetParamCheck(false);
-        q.SetSQL(p.SQL);
-        if (p.SoloPreparato) {
-            q.Prepare();
-        } else {
-            q.ExecQuery();
-            for (int n = 1; !q.Eof() && (p.Righe < 0 || n < p.Righe); ++n) q.Next();
-        }
-        q.Close();
-        tr.Rollback();
-    }
+// The layout save: the read of the stored rows, and when the layout changed the delete and one
+// insert per column (one statement, prepared once), committed together.
+TPassi PassiSalvataggio(const TChiaveImpostazioni& chiave, bool cambiato, const QVector<TColonnaAspetto>& colonne = {},
+                        const TOrdinamentoGriglia& ordinamento = {}) {
+    TPassi p{Riusabile({"layout save: read of the stored rows", LineeLetturaAspetto(chiave, true)})};
+    if (!cambiato) return p;
+    p << Riusabile({"layout save: delete of the stored rows", LineeCancellaAspetto(chiave), 1, T::Precedente});
+    TPassoRichiesto inserimento = Riusabile({"layout save: insert of one row per column, then commit",
+                                             LineeInserisciAspetto(chiave), int(colonne.size()), T::Precedente});
+    inserimento.Parametri = [colonne, ordinamento](TFbSQL& q, int i) {
+        const TColonnaAspetto& c = colonne[i];
+        const std::optional<int> marca = ordinamento.Marca(c.NomeCampo);
+        q.SetParam("NOMECAMPO", MaiuscoloAZ(c.NomeCampo));
+        q.SetParam("LARGHEZZA", c.Larghezza);
+        q.SetParam("POSIZIONE", i);
+        q.SetParam("NOMECOLONNA", c.NomeColonna);
+        q.SetParam("ORDINAMENTO", marca ? QVariant(*marca) : QVariant());
+        q.SetParam("VISIBILE", c.Visibile ? 1 : 0);
+        q.SetParam("COLORECOLONNA", c.Colore);
+        q.SetParam("ORIGINE", MaiuscoloAZ(c.Origine));
+    };
+    return p << inserimento;
 }
 
-// The layout save's write: the read, the delete and one prepared insert per column, committed.
-void ScritturaNuda(TFbDatabase& db, const TChiaveImpostazioni& chiave, const QVector<TColonnaAspetto>& colonne) {
-    TFbTransaction tr(&db);
-    tr.Start();
-    TFbSQL q(&db, &tr);
-    q.SetParamCheck(false);
-    q.SetSQL(LineeLetturaAspetto(chiave, true));
-    for (q.ExecQuery(); !q.Eof(); q.Next()) {
-    }
-    q.SetSQL(LineeCancellaAspetto(chiave));
-    q.ExecQuery();
-    q.SetParamCheck(true);
-    q.SetSQL(LineeInserisciAspetto(chiave));
-    for (int i = 0; i < colonne.size(); ++i) {
-        q.SetParam("NOMECAMPO", colonne[i].NomeCampo);
-        q.SetParam("LARGHEZZA", colonne[i].Larghezza);
-        q.SetParam("POSIZIONE", i);
-        q.SetParam("NOMECOLONNA", colonne[i].NomeColonna);
-        q.SetParam("ORDINAMENTO", QVariant());
-        q.SetParam("VISIBILE", 1);
-        q.SetParam("COLORECOLONNA", 0);
-        q.SetParam("ORIGINE", colonne[i].Origine);
-        q.ExecQuery();
-    }
-    tr.Commit();
+// The opening of the query with its sort and layout: the stored sort read, the origins of the
+// base query's fields when there is a sort (else the table's primary key), the query itself with
+// the rows the grid fetched, and the layout read of the restore.
+TPassi PassiApertura(const TChiaveImpostazioni& chiave, const QStringList& sqlIniziale, const QStringList& ordine,
+                     bool conOrdinamento, int righe) {
+    TPassi p{Riusabile({"sort read, single column (before the opening)", LineeOrdinamentoSingolo(chiave)})};
+    if (conOrdinamento) p << Riusabile({"field origins of the base query", sqlIniziale, 0});
+    else p << Riusabile({"primary-key read (no stored sort)", LineeChiavePrimaria("ZELSCANLOGLIGHT")});
+    p << TPassoRichiesto{"the grid's query, first screen of rows", sqlIniziale + QStringList{""} + ordine, 1, T::InCorso,
+                         righe};
+    p << Riusabile({"layout read of the restore (after the opening)", LineeLetturaAspetto(chiave, false)});
+    return p;
 }
 
 qint64 Tempo(const std::function<void()>& passo) {
@@ -91,9 +82,157 @@ qint64 Tempo(const std::function<void()>& passo) {
     return t.nsecsElapsed();
 }
 
-void Riga(const char* nome, qint64 griglia, qint64 nudo) {
-    std::printf("%-44s %12s %12s %7s\n", nome, qPrintable(Ms(griglia)), qPrintable(Ms(nudo)),
+void Riga(const QString& nome, qint64 griglia, qint64 nudo) {
+    std::printf("%-44s %12s %12s %7s\n", qPrintable(nome), qPrintable(Ms(griglia)), qPrintable(Ms(nudo)),
                 qPrintable(Rapporto(griglia, nudo)));
+}
+
+// Times the operation and its steps run bare, interleaved (`passi` gives the steps of the run
+// just made); then runs both once more to list their requests, prints them and adds them to the
+// summary.
+struct TMisuratore {
+    TFbDatabase& Db;
+    TFbTransaction& Tr;
+    TRiepilogo& Riepilogo;
+    QString Modalita;
+
+    void Misura(const QString& nome, const std::function<void()>& operazione, const std::function<TPassi()>& passi) {
+        QVector<qint64> griglia, nudo;
+        for (int i = 0; i < Ripetizioni; ++i) {
+            griglia << Tempo(operazione);
+            const TPassi p = passi();
+            nudo << Tempo([&] { EseguiNudo(Db, Tr, p); });
+        }
+        Riga(nome, Mediana(griglia), Mediana(nudo));
+        const TRichiesteOperazione r = Richieste(operazione, passi);
+        const TRichiesteOperazione n = Richieste([&] { EseguiNudo(Db, Tr, r.Passi); }, [&] { return r.Passi; });
+        StampaRichieste(r, n.Costo);
+        for (const QString& riga : n.Oltre) std::printf("   (the bare run differs from its steps: %s)\n", qPrintable(riga));
+        Riepilogo.Aggiungi(Modalita, nome, Mediana(griglia), Mediana(nudo), r);
+    }
+};
+
+void Misura(const TModalitaBench& modalita, int altre, TRiepilogo& riepilogo) {
+    std::printf("\n=== %s ===\n", qPrintable(modalita.Nome()));
+    TArchivioBench archivio("archivio.fdb", modalita);
+    TFbDatabase& db = archivio.Db;
+    if (altre > 0) DemoData::AggiungiLogMassivo(db, altre);
+    {
+        TFbTransaction tr(&db);
+        tr.Start();
+        TFbSQL q(&db, &tr);
+        q.SetParamCheck(false);
+        q.SetSQL({"EXECUTE BLOCK AS", "  DECLARE I INTEGER = 0;", "BEGIN", "  WHILE (I < 1000) DO BEGIN",
+                  "    INSERT INTO ZELSCANLOGLIGHT (ID, DATOINPUT, NR_MACCHINA, DATAORA, FILEDESTINAZIONE_NOME, "
+                  "TIPOOPERAZIONE, STATUS)",
+                  "      VALUES (GEN_ID(GEN_ZELSCANLOGLIGHT, 1), 'B1000', MOD(:I, 7) + 1,",
+                  "              DATEADD(MOD(:I * 7919, 1000) MINUTE TO TIMESTAMP '2024-01-01 00:00:00'),",
+                  "              'pezzo_' || :I || '.nc', 'EXPORT LAVORO', 'ACCETTATO');",
+                  "    I = I + 1;", "  END", "END"});
+        q.ExecQuery();
+        tr.Commit();
+    }
+    std::printf("log: %d rows, subject B1000 with 1,000 of them, written in %s (%s)\n", altre + 1000,
+                qPrintable(Ms(archivio.Preparazione.nsecsElapsed())), qPrintable(archivio.Connessione));
+
+    // the window's arrangement: its query, its before-open handler and a shown grid
+    TFbTransaction tr(&db);
+    TFbQuery query;
+    query.SetDatabase(&db);
+    query.SetTransaction(&tr);
+    TPtqGrid grid;
+    QString soggetto = "B1000";
+    query.BeforeOpen = [&](TFbDataSet*) {
+        if (grid.RicercaInCorso()) return;
+        query.SQL = SQLGriglia(soggetto);
+        grid.SQLIniziale() = query.SQL;
+        grid.RecuperaAspettodaStorico();
+    };
+    query.BeforeClose = [&](TFbDataSet*) {
+        if (!grid.RicercaInCorso() && query.Active()) grid.SalvaAspettoSuStorico();
+    };
+    grid.SetCodiceProgetto(534);
+    grid.SetSituazione(1);
+    grid.SetUtente(1);
+    grid.SetNomeTabellaQuery("ZELSCANLOGLIGHT");
+    grid.SetSorgenteDati(&query);
+    grid.SetTabellaPiccola(true);
+    grid.resize(980, 300);
+    grid.show();
+    tr.Start();
+    query.Open();
+    QApplication::processEvents();
+    query.Close();  // stores the layout: every later opening restores it
+
+    const TChiaveImpostazioni chiave = grid.ChiaveAspetto();
+    auto apri = [&] {
+        query.Close();
+        query.Open();
+        QApplication::processEvents();
+        grid.repaint();
+    };
+    TMisuratore m{db, tr, riepilogo, modalita.Nome()};
+
+    std::printf("\n%-44s %12s %12s %7s\n", "", "grid", "bare", "ratio");
+    // closing with the layout saved, opening with the layout restored, primary-key order
+    apri();
+    m.Misura("reopen B1000: save, restore, first screen", apri, [&] {
+        return PassiSalvataggio(chiave, false) + PassiApertura(chiave, SQLGriglia(soggetto),
+                                                               {"ORDER BY ZELSCANLOGLIGHT.ID"}, false,
+                                                               query.FetchedCount());
+    });
+    QVector<qint64> tPittura, tRipristino;
+    for (int i = 0; i < Ripetizioni; ++i) {
+        tPittura << Tempo([&] { grid.repaint(); });
+        tRipristino << Tempo([&] { grid.RecuperaAspettodaStorico(); });
+    }
+    std::printf("  of which: a repaint of the grid alone %s, the restore alone %s\n",
+                qPrintable(Ms(Mediana(tPittura))), qPrintable(Ms(Mediana(tRipristino))));
+
+    // a title double-click on DATAORA, every time reversing the direction
+    const int dataora = grid.Colonne().PosizioneDi("DATAORA");
+    auto ordina = [&] {
+        grid.OrdinaPerColonna(dataora);
+        QApplication::processEvents();
+        grid.repaint();
+    };
+    m.Misura("title double-click sort on B1000", ordina, [&] {
+        const TOrdinamentoGriglia& o = grid.Ordinamento();
+        const QStringList ordine{"ORDER BY ZELSCANLOGLIGHT.DATAORA" + QString(o.FTipoOrdinamento == 2 ? " DESC" : "")};
+        return PassiSalvataggio(chiave, true, grid.Colonne().Colonne(), o) +
+               PassiApertura(chiave, SQLGriglia(soggetto), ordine, true, query.FetchedCount());
+    });
+
+    // the save: nothing changed, then a width changed every time
+    m.Misura("layout save, nothing changed", [&] { grid.SalvaAspettoSuStorico(); },
+             [&] { return PassiSalvataggio(chiave, false); });
+    int giro = 0;
+    m.Misura("layout save, one width changed",
+             [&] {
+                 grid.setColumnWidth(0, 80 + giro++ % 2);
+                 grid.SalvaAspettoSuStorico();
+             },
+             [&] { return PassiSalvataggio(chiave, true, grid.Colonne().Colonne(), grid.Ordinamento()); });
+
+    // the whole log, primary-key order: back to no sort first
+    {
+        TFbTransaction t(&db);
+        t.Start();
+        TFbSQL q(&db, &t);
+        q.SetParamCheck(false);
+        q.SetSQL({"UPDATE STOASP1 SET ORDINAMENTO=NULL"});
+        q.ExecQuery();
+        t.Commit();
+    }
+    grid.SettaGridPerForzaturaOrdinamento();
+    soggetto.clear();
+    apri();
+    QVector<qint64> tGriglia;
+    for (int i = 0; i < Ripetizioni; ++i) tGriglia << Tempo(apri);
+    std::printf("%-44s %12s   (%s; target under 100 ms)\n", "reopen whole log, first screen",
+                qPrintable(Ms(Mediana(tGriglia))), qPrintable(query.SQL.last()));
+    query.Close();
+    if (tr.Active()) tr.Commit();
 }
 
 }  // namespace
@@ -102,151 +241,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
-        TArchivioBench archivio;
-        TFbDatabase& db = archivio.Db;
-        const int altre = argc > 1 ? QString(argv[1]).toInt() : 999000;
-        if (altre > 0) DemoData::AggiungiLogMassivo(db, altre);
-        {
-            TFbTransaction tr(&db);
-            tr.Start();
-            TFbSQL q(&db, &tr);
-            q.SetParamCheck(false);
-            q.SetSQL({"EXECUTE BLOCK AS", "  DECLARE I INTEGER = 0;", "BEGIN", "  WHILE (I < 1000) DO BEGIN",
-                      "    INSERT INTO ZELSCANLOGLIGHT (ID, DATOINPUT, NR_MACCHINA, DATAORA, FILEDESTINAZIONE_NOME, "
-                      "TIPOOPERAZIONE, STATUS)",
-                      "      VALUES (GEN_ID(GEN_ZELSCANLOGLIGHT, 1), 'B1000', MOD(:I, 7) + 1,",
-                      "              DATEADD(MOD(:I * 7919, 1000) MINUTE TO TIMESTAMP '2024-01-01 00:00:00'),",
-                      "              'pezzo_' || :I || '.nc', 'EXPORT LAVORO', 'ACCETTATO');",
-                      "    I = I + 1;", "  END", "END"});
-            q.ExecQuery();
-            tr.Commit();
-        }
-        std::printf("log: %d rows, subject B1000 with 1,000 of them, written in %s\n", altre + 1000,
-                    qPrintable(Ms(archivio.Preparazione.nsecsElapsed())));
-
-        // the window's arrangement: its query, its before-open handler and a shown grid
-        TFbTransaction tr(&db);
-        TFbQuery query;
-        query.SetDatabase(&db);
-        query.SetTransaction(&tr);
-        TPtqGrid grid;
-        QString soggetto = "B1000";
-        query.BeforeOpen = [&](TFbDataSet*) {
-            if (grid.RicercaInCorso()) return;
-            query.SQL = SQLGriglia(soggetto);
-            grid.SQLIniziale() = query.SQL;
-            grid.RecuperaAspettodaStorico();
-        };
-        query.BeforeClose = [&](TFbDataSet*) {
-            if (!grid.RicercaInCorso() && query.Active()) grid.SalvaAspettoSuStorico();
-        };
-        grid.SetCodiceProgetto(534);
-        grid.SetSituazione(1);
-        grid.SetUtente(1);
-        grid.SetNomeTabellaQuery("ZELSCANLOGLIGHT");
-        grid.SetSorgenteDati(&query);
-        grid.SetTabellaPiccola(true);
-        grid.resize(980, 300);
-        grid.show();
-        tr.Start();
-        query.Open();
-        QApplication::processEvents();
-        query.Close();  // stores the layout: every later opening restores it
-
-        const TChiaveImpostazioni chiave = grid.ChiaveAspetto();
-        auto apri = [&] {
-            query.Close();
-            query.Open();
-            QApplication::processEvents();
-            grid.repaint();
-        };
-        auto passiApertura = [&](const QStringList& ordine, bool primoSort) {
-            QVector<TPasso> p;
-            p << TPasso{LineeOrdinamentoSingolo(chiave)};
-            if (primoSort) p << TPasso{SQLGriglia(soggetto), -1, true};
-            else p << TPasso{LineeChiavePrimaria("ZELSCANLOGLIGHT")};
-            p << TPasso{SQLGriglia(soggetto) + QStringList{""} + ordine, query.FetchedCount()};
-            p << TPasso{LineeLetturaAspetto(chiave, false)};
-            return p;
-        };
-
-        std::printf("\n%-44s %12s %12s %7s\n", "", "grid", "bare", "ratio");
-        // opening with the layout restored, primary-key order
-        apri();
-        QVector<qint64> tGriglia, tNudo;
-        QVector<TPasso> passi = passiApertura({"ORDER BY ZELSCANLOGLIGHT.ID"}, false);
-        for (int i = 0; i < Ripetizioni; ++i) {
-            tGriglia << Tempo(apri);
-            tNudo << Tempo([&] { Nudo(db, passi); });
-        }
-        Riga("open B1000 + restore, first screen painted", Mediana(tGriglia), Mediana(tNudo));
-        QVector<qint64> tPittura, tRipristino;
-        for (int i = 0; i < Ripetizioni; ++i) {
-            tPittura << Tempo([&] { grid.repaint(); });
-            tRipristino << Tempo([&] { grid.RecuperaAspettodaStorico(); });
-        }
-        std::printf("  of which: a repaint of the grid alone %s, the restore alone %s\n",
-                    qPrintable(Ms(Mediana(tPittura))), qPrintable(Ms(Mediana(tRipristino))));
-
-        // a title double-click on DATAORA, every time reversing the direction
-        const int dataora = grid.Colonne().PosizioneDi("DATAORA");
-        tGriglia.clear();
-        tNudo.clear();
-        for (int i = 0; i < Ripetizioni; ++i) {
-            tGriglia << Tempo([&] {
-                grid.OrdinaPerColonna(dataora);
-                QApplication::processEvents();
-                grid.repaint();
-            });
-            const QStringList ordine{"ORDER BY ZELSCANLOGLIGHT.DATAORA" +
-                                     QString(grid.Ordinamento().FTipoOrdinamento == 2 ? " DESC" : "")};
-            const QVector<TColonnaAspetto> colonne = grid.Colonne().Colonne();
-            QVector<TPasso> p = passiApertura(ordine, true);
-            tNudo << Tempo([&] {
-                ScritturaNuda(db, chiave, colonne);
-                Nudo(db, p);
-            });
-        }
-        Riga("title double-click sort on B1000", Mediana(tGriglia), Mediana(tNudo));
-
-        // the save: nothing changed, then a width changed every time
-        tGriglia.clear();
-        tNudo.clear();
-        for (int i = 0; i < Ripetizioni; ++i) {
-            tGriglia << Tempo([&] { grid.SalvaAspettoSuStorico(); });
-            tNudo << Tempo([&] { Nudo(db, {TPasso{LineeLetturaAspetto(chiave, true)}}); });
-        }
-        Riga("save, nothing changed", Mediana(tGriglia), Mediana(tNudo));
-        tGriglia.clear();
-        tNudo.clear();
-        for (int i = 0; i < Ripetizioni; ++i) {
-            grid.setColumnWidth(0, 80 + i % 2);
-            tGriglia << Tempo([&] { grid.SalvaAspettoSuStorico(); });
-            const QVector<TColonnaAspetto> colonne = grid.Colonne().Colonne();
-            tNudo << Tempo([&] { ScritturaNuda(db, chiave, colonne); });
-        }
-        Riga("save, one width changed", Mediana(tGriglia), Mediana(tNudo));
-
-        // the whole log, primary-key order: back to no sort first
-        {
-            TFbTransaction t(&db);
-            t.Start();
-            TFbSQL q(&db, &t);
-            q.SetParamCheck(false);
-            q.SetSQL({"UPDATE STOASP1 SET ORDINAMENTO=NULL"});
-            q.ExecQuery();
-            t.Commit();
-        }
-        grid.SettaGridPerForzaturaOrdinamento();
-        soggetto.clear();
-        apri();
-        tGriglia.clear();
-        for (int i = 0; i < Ripetizioni; ++i) tGriglia << Tempo(apri);
-        std::printf("%-44s %12s   (%s; target under 100 ms)\n", "open whole log, first screen",
-                    qPrintable(Ms(Mediana(tGriglia))), qPrintable(query.SQL.last()));
-        std::printf("medians of %d runs. Targets: open at most 1.3x bare, sort at most 1.2x bare.\n", Ripetizioni);
-        query.Close();
-        if (tr.Active()) tr.Commit();
+        QStringList argomenti = app.arguments();
+        const QVector<TModalitaBench> modi = ModalitaBench(argomenti);
+        const int altre = argomenti.size() > 1 ? argomenti[1].toInt() : 999000;
+        TRiepilogo riepilogo;
+        for (const TModalitaBench& modalita : modi) Misura(modalita, altre, riepilogo);
+        riepilogo.Stampa("bench_griglia");
+        std::printf("medians of %d runs. bare: the statements the steps require, run through the data layer.\n"
+                    "Targets: reopen at most 1.3x bare, sort at most 1.3x bare; on a server at most 1.5x the\n"
+                    "embedded ratios, with nothing beyond the steps.\n",
+                    Ripetizioni);
     } catch (const Exception& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.Message()));
         return 1;

@@ -2,6 +2,7 @@
 #include "app/FormMain.h"
 #include "app/Programma.h"
 #include "db/FbSQL.h"
+#include "print/Felgora.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
 
@@ -19,6 +20,8 @@ private slots:
                       "(1, '01', 'ArchivioB', '" + FAmb.Archivio + "', 3)");
         EseguiSQL(db, "INSERT INTO TABKESTRIN (UTENTE, INTESTAZIONE, PARAMETRO, VALORE, PROGRESSIVO) VALUES "
                       "(1, '01', 'ArchivioRotto', '" + FAmb.Dir.Path("manca.fdb") + "', 4)");
+        EseguiSQL(db, "INSERT INTO TABKESTRIN (UTENTE, INTESTAZIONE, PARAMETRO, VALORE, PROGRESSIVO) VALUES "
+                      "(1, '02', 'ArchivioDitta02', '" + FAmb.Archivio + "', 5)");
     }
 
     void separaChiaveValore_data() {
@@ -140,6 +143,26 @@ private slots:
         QCOMPARE(boxes.Boxes[0].Kind, QString("Errore"));
         const QString atteso = "Esecuzione non consentita:\r\n" + messaggio;
         QVERIFY2(boxes.Boxes[0].Text.startsWith(atteso), qPrintable(boxes.Boxes[0].Text + "\n---\n" + atteso));
+    }
+
+    // The companion programs started from the window inherit the session that the start-up
+    // decided: its user and its company, whichever source gave them.
+    void sessionGoesToTheEnvironment_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<QString>("ditta");
+        QTest::newRow("command line") << QStringList{"UTENTE=1", "DITTA=02", "PARAMETRO ARCHIVIO=ArchivioDitta02"} << "02";
+        QTest::newRow("INI file") << QStringList{} << "01";
+    }
+    void sessionGoesToTheEnvironment() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(QString, ditta);
+        qunsetenv(AmbienteUtente);
+        qunsetenv(AmbienteDitta);
+        TRecordingBoxes boxes;
+        auto form = AvviaFormMain(argomenti, FAmb.IniStandard());
+        QVERIFY2(form, qPrintable(boxes.Ultimo()));
+        QCOMPARE(qEnvironmentVariable(AmbienteUtente), "1");
+        QCOMPARE(qEnvironmentVariable(AmbienteDitta), ditta);
     }
 
     // the checks run on a worker, started before the window as the program does: the window takes

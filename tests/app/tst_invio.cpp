@@ -3,7 +3,7 @@
 #include "app/FormMain.h"
 #include "app/Invio.h"
 #include "app/Programma.h"
-#include "app/SegnaliUscita.h"
+#include "controls/SegnaliUscita.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
 

@@ -607,6 +607,63 @@ private slots:
         q.Close();
     }
 
+    // An option changed with the keyboard searches again as a click does; in Generica mode Enter
+    // runs "Esegui".
+    void optionsByKeySearchAgain() {
+        TPtqGrid grid;
+        TFbQuery q;
+        const QStringList base{"SELECT * FROM CLIENTI"};
+        Prepara(grid, q, base, "RAGSOC");
+        QStringList passi;
+        ConDialogo([&](TRPtqGridForm& d) {
+            QVERIFY(QTest::qWaitForWindowActive(&d));  // the arrows move between options of the active window
+            d.EditOrdinamento->SetItemIndex(0);
+            QTest::keyClicks(d.EditStringa, "ros");
+            passi << q.SQL.value(1);
+            QRadioButton* primo = d.EditTipoRicerca->findChildren<QRadioButton*>().value(0);
+            primo->setFocus();
+            QTest::keyClick(primo, Qt::Key_Right);
+            passi << q.SQL.value(1);
+            d.EditUpper->setFocus();
+            QTest::keyClick(d.EditUpper, Qt::Key_Space);
+            passi << q.SQL.value(1);
+            d.EditGenerica->setFocus();
+            QTest::keyClick(d.EditGenerica, Qt::Key_Space);
+            d.EditStringa->setFocus();
+            QTest::keyClick(d.EditStringa, Qt::Key_Return);
+            passi << q.SQL.value(2);
+            passi << (d.isVisible() ? "aperto" : "chiuso");
+        });
+        grid.AttivaRicerche();
+        QCOMPARE(passi, (QStringList{"WHERE(UPPER(CLIENTI.RAGSOC) >= 'ROS')", "WHERE(UPPER(CLIENTI.RAGSOC) LIKE '%ROS%')",
+                                     "WHERE(CLIENTI.RAGSOC LIKE '%ros%')", "(CLIENTI.CODICE CONTAINING 'ROS')", "aperto"}));
+        q.Close();
+    }
+
+    // F6 keeps the cell the user was on, so the next F5 searches the same column.
+    void annullaRicercaKeepsTheCell() {
+        TPtqGrid grid;
+        TFbQuery q;
+        const QStringList base{"SELECT * FROM CLIENTI"};
+        Prepara(grid, q, base, "RAGSOC");
+        ConDialogo([&](TRPtqGridForm& d) {
+            QTest::keyClicks(d.EditStringa, "c");
+            QTest::keyClick(d.EditStringa, Qt::Key_Return);
+        });
+        grid.AttivaRicerche();
+        QCOMPARE(grid.model()->rowCount(), 3);
+        grid.setCurrentIndex(grid.model()->index(2, q.FieldIndex("RAGSOC")));
+        QVERIFY(grid.EseguiComando("Annulla ricerca"));
+        QCOMPARE(q.SQL, base);
+        QCOMPARE(grid.currentIndex().row(), 2);
+        QCOMPARE(grid.currentIndex().column(), q.FieldIndex("RAGSOC"));
+        QString titolo;
+        ConDialogo([&](TRPtqGridForm& d) { titolo = d.windowTitle(); });
+        grid.AttivaRicerche();
+        QCOMPARE(titolo, QString("Ricerca su RAGSOC"));
+        q.Close();
+    }
+
     // Typing an apostrophe finds the rows written with a real one.
     void typedApostropheFindsARealOne() {
         TPtqGrid grid;

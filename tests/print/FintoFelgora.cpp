@@ -1,8 +1,11 @@
 // A test stand-in for the report launcher: records what it receives while it runs, so the tests
 // can read the files the print job deletes afterwards. In the folder named by ZEL_FELGORA_REGISTRO
-// each run N leaves N.argomenti (one argument a line), N.comando (the command file's bytes) and
-// N.report (the bytes of the report definition named by <NomeReport>). Ends with exit code 3,
-// which the print job does not read.
+// each run N leaves N.argomenti (one argument a line), N.comando (the command file's bytes),
+// N.report (the bytes of the report definition named by <NomeReport>) and N.ambiente (the
+// program's session as the launcher finds it in its environment, one NAME=value a line). Ends
+// with exit code 3, which the print job does not read.
+#include "print/Felgora.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -37,6 +40,9 @@ int main(int argc, char** argv) {
                                                         : QString();
     Scrivi(base + ".comando", comando);
     Scrivi(base + ".report", Leggi(report));
+    QByteArray ambiente;
+    for (const char* nome : {AmbienteUtente, AmbienteDitta}) ambiente += QByteArray(nome) + "=" + qgetenv(nome) + "\n";
+    Scrivi(base + ".ambiente", ambiente);
     Scrivi(base + ".argomenti", (argomenti.join('\n') + '\n').toUtf8());
     return 3;
 }

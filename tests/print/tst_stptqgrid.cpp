@@ -40,6 +40,7 @@ struct TRegistrato {
     QStringList Argomenti;
     QByteArray Comando;
     QByteArray Report;
+    QByteArray Ambiente;
 };
 
 }  // namespace
@@ -62,7 +63,7 @@ class TestStPtqGrid : public QObject {
     TRegistrato Registrato(int n) const {
         const QString base = FRegistro + "/" + QString::number(n);
         return {QString::fromUtf8(Leggi(base + ".argomenti")).split('\n', Qt::SkipEmptyParts), Leggi(base + ".comando"),
-                Leggi(base + ".report")};
+                Leggi(base + ".report"), Leggi(base + ".ambiente")};
     }
     int Esecuzioni() const { return int(QDir(FRegistro).entryList({"*.argomenti"}).size()); }
 
@@ -159,11 +160,13 @@ private slots:
         s.Intestazione_Riga2 = "Società Rossi";
         s.FlagNumeraPagine = true;
         s.FlagForzaUltimaColonna = true;
+        ImpostaAmbienteSessione(1, "02");  // as the program's start-up does
         s.Anteprima();
         QCOMPARE(Esecuzioni(), 1);
         const TRegistrato r = Registrato(1);
         QCOMPARE(r.Argomenti.size(), 2);
         QCOMPARE(r.Argomenti[0], "1");
+        QCOMPARE(r.Ambiente, "ZELSCANFILE_UTENTE=1\nZELSCANFILE_DITTA=02\n");  // the launcher inherits the session
         QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(FBin + Sep + "Report" + Sep) + "\\d{17}\\.txt$")
                      .match(r.Argomenti[1]).hasMatch(), qPrintable(r.Argomenti[1]));
         QCOMPARE(r.Comando, QByteArray("<PtqForm>\r\n<SQLStampa>SELECT *\r\nFROM ZELSCANLOGLIGHT\r\n"

@@ -1,9 +1,9 @@
-// The query utility's command line, where it is looked for, and its real start through the stand-in.
+// The query utility's command line, where it is looked for, and its real start through the stand-in
+// (the stand-in itself: tests/tools/tondrik).
 #include "db/Errore.h"
 #include "print/Tondrik.h"
 #include "tests/support/TestDb.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -137,83 +137,6 @@ private slots:
         auto c = Comando("T", "d", "b", "p", 1);
         facade.SetComando(&c);
         QVERIFY(!facade.Esegui());  // no program
-    }
-
-    void standInRefusesABadCommandLine_data() {
-        QTest::addColumn<QStringList>("argomenti");
-        QTest::addColumn<QString>("errore");
-        QTest::newRow("no command") << QStringList{} << "Tondrik: comando mancante o sconosciuto: atteso VisualizzaConQuery";
-        QTest::newRow("other command") << QStringList{"Stampa", "Tabella=T"}
-                                       << "Tondrik: comando mancante o sconosciuto: atteso VisualizzaConQuery";
-        QTest::newRow("missing user") << QStringList{"VisualizzaConQuery", "Tabella=T", "DatabaseName=d", "BinDir=b",
-                                                     "NomeProgetto=p"}
-                                      << "Tondrik: argomento mancante: Utente";
-        QTest::newRow("user not a number") << QStringList{"VisualizzaConQuery", "Tabella=T", "DatabaseName=d", "BinDir=b",
-                                                          "NomeProgetto=p", "Utente=x"}
-                                           << "Tondrik: Utente non numerico: x";
-        QTest::newRow("unknown argument") << QStringList{"VisualizzaConQuery", "Colore=rosso"}
-                                          << "Tondrik: argomento non riconosciuto: Colore=rosso";
-    }
-    void standInRefusesABadCommandLine() {
-        QFETCH(QStringList, argomenti);
-        QFETCH(QString, errore);
-        QProcess p;
-        p.start(ZEL_TONDRIK_EXE, QStringList{"--check"} + argomenti);  // unattended: no box
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitCode(), 2);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardError()).section('\n', 0, 0), errore);
-    }
-
-    // started by the program, the stand-in's user reads no error output: the message waits in a box
-    void standInShowsABadCommandLineInABox() {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.remove("ZEL_TONDRIK_LOG");
-        p.setProcessEnvironment(env);
-        p.start(ZEL_TONDRIK_EXE, {"VisualizzaConQuery", "Colore=rosso"});
-        QVERIFY(p.waitForStarted(10000));
-        QVERIFY(!p.waitForFinished(1500));  // its box is waiting for OK
-        QCOMPARE(QString::fromUtf8(p.readAllStandardError()).section('\n', 0, 0),
-                 "Tondrik: argomento non riconosciuto: Colore=rosso");
-        p.kill();
-        p.waitForFinished(5000);
-    }
-
-    void standInCheckOptionPrintsTheArguments() {
-        QProcess p;
-        p.start(ZEL_TONDRIK_EXE, {"--check", "VisualizzaConQuery", "Tabella=MIA", "TABELLA", "DatabaseName=/d.fdb",
-                                  "BinDir=", "NomeProgetto=01", "Utente=0"});
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
-                 "Comando=VisualizzaConQuery\nTabella=MIA TABELLA\nDatabaseName=/d.fdb\nBinDir=\nNomeProgetto=01\nUtente=0\n");
-    }
-
-    // Without the check option the stand-in opens the table and keeps its window until closed;
-    // a table it cannot open is reported on its error output (and in its error box).
-    void standInShowsARealTable_data() {
-        QTest::addColumn<QString>("tabella");
-        QTest::addColumn<bool>("errore");
-        QTest::newRow("existing table") << "CLIENTI" << false;
-        QTest::newRow("missing table") << "NONESISTE" << true;
-    }
-    void standInShowsARealTable() {
-        QFETCH(QString, tabella);
-        QFETCH(bool, errore);
-        static const QString archivio = FDir.NuovoArchivioDemo();
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        p.setProcessEnvironment(env);
-        p.start(ZEL_TONDRIK_EXE, {"VisualizzaConQuery", "Tabella=" + tabella, "DatabaseName=" + archivio, "BinDir=",
-                                  "NomeProgetto=01", "Utente=1"});
-        QVERIFY(p.waitForStarted(10000));
-        QVERIFY(!p.waitForFinished(1500));  // still showing its window or its box
-        const QString uscitaErrori = QString::fromUtf8(p.readAllStandardError());
-        QCOMPARE(uscitaErrori.contains("Tondrik: ") && uscitaErrori.contains("NONESISTE"), errore);
-        p.kill();
-        p.waitForFinished(5000);
     }
 };
 

@@ -6,7 +6,10 @@
 #include <QProcessEnvironment>
 
 TServerPrivato::TServerPrivato(const QString& nome, const QStringList& porte)
-    : FRoot(QStringLiteral(ZEL_FBPRIVATE_DIR "/") + nome), FPorte(porte) {}
+    : FRoot(QStringLiteral(ZEL_FBPRIVATE_DIR "/") + nome),
+      FPorte(qEnvironmentVariableIsEmpty("ZEL_TEST_FBPRIVATE_PORTS")
+                 ? porte
+                 : qEnvironmentVariable("ZEL_TEST_FBPRIVATE_PORTS").split(' ', Qt::SkipEmptyParts)) {}
 
 TServerPrivato::~TServerPrivato() { Ferma(); }
 

@@ -8,7 +8,8 @@
 
 class TServerPrivato {
 public:
-    // `porte`: the ports to try, in order, none of them the shared server's.
+    // `porte`: the ports to try, in order, none of them the shared server's; ZEL_TEST_FBPRIVATE_PORTS
+    // ("P1 P2 ...") replaces them, for a machine where each developer has ports of their own.
     TServerPrivato(const QString& nome, const QStringList& porte);
     ~TServerPrivato();  // stops the server
     TServerPrivato(const TServerPrivato&) = delete;

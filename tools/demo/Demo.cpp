@@ -56,9 +56,15 @@ void CreaFile(TFbDatabase& archivio, const QString& cartella) {
     }
 }
 
+// The INI file names a local database file with the system's separators; a server's connection
+// text stays as it is.
+QString Nativo(const QString& connessione, const TDatabasesDemo& databases) {
+    return databases.Host.isEmpty() ? QDir::toNativeSeparators(connessione) : connessione;
+}
+
 // Windows INI text, CR LF after every line, in the system's 8-bit code page.
 void ScriviIni(const QString& cartellaIni, const QString& utenti) {
-    const QStringList lines{"[CONFIG]", "UTENTE=1", "DITTA=01", "PercorsoDatabase=" + QDir::toNativeSeparators(utenti),
+    const QStringList lines{"[CONFIG]", "UTENTE=1", "DITTA=01", "PercorsoDatabase=" + utenti,
                             "ZELSCANSRVURL=http://127.0.0.1:8080"};
     QDir().mkpath(cartellaIni);
     Scrivi(cartellaIni + "/ParametriZelScan.ini", (lines.join("\r\n") + "\r\n").toLocal8Bit());
@@ -74,13 +80,28 @@ void PreparaBin(const QString& bin, const QString& cartellaProgramma) {
     if (QFileInfo::exists(felgora)) QFile::link(felgora, bin + "/Felgora.exe");
 }
 
+const QString kUtenti = QStringLiteral("user.fdb");
+const QString kArchivio = QStringLiteral("archivio.fdb");
+
+QString Connessione(const TDatabasesDemo& databases, const QString& dir, const QString& nome) {
+    if (databases.Host.isEmpty()) return QDir(dir).absoluteFilePath(nome);
+    return databases.Host + ":" + QDir(databases.Cartella).absoluteFilePath(nome);
+}
+
 }  // namespace
 
-void Crea(const QString& dir, const QString& cartellaIni) {
+QString TDatabasesDemo::Utenti(const QString& dir) const { return Connessione(*this, dir, kUtenti); }
+QString TDatabasesDemo::Archivio(const QString& dir) const { return Connessione(*this, dir, kArchivio); }
+
+void Crea(const QString& dir, const QString& cartellaIni, const TDatabasesDemo& databases) {
     const QString root = QDir(dir).absolutePath();
     PreparaBin(root + "/bin", cartellaIni);
     QDir().mkpath(root + "/outbox");
-    const QString archivio = root + "/archivio.fdb", utenti = root + "/user.fdb";
+    const QString archivio = databases.Archivio(root), utenti = databases.Utenti(root);
+    if (!databases.Host.isEmpty()) {
+        // the server creates its files anew: those of an earlier demo go first
+        for (const QString& nome : {kArchivio, kUtenti}) QFile::remove(QDir(databases.Cartella).filePath(nome));
+    }
 
     DemoData::CreaDatabase(archivio, DemoData::ScriptArchivio());
     TFbDatabase dbArchivio;
@@ -93,19 +114,19 @@ void Crea(const QString& dir, const QString& cartellaIni) {
     Connetti(dbUtenti, utenti);
     DemoData::PopolaUtenti(dbUtenti, archivio, root + "/bin");
 
-    ScriviIni(cartellaIni, utenti);
+    ScriviIni(cartellaIni, Nativo(utenti, databases));
 }
 
-QStringList Verifica(const QString& dir) {
+QStringList Verifica(const QString& dir, const TDatabasesDemo& databases) {
     const QString root = QDir(dir).absolutePath();
-    const QString archivio = root + "/archivio.fdb";
+    const QString archivio = databases.Archivio(root);
     QStringList problems;
     auto expect = [&](const QString& what, const QString& got, const QString& wanted) {
         if (got != wanted) problems << QString("%1: \"%2\" instead of \"%3\"").arg(what, got, wanted);
     };
 
     TFbDatabase dbUtenti;
-    Connetti(dbUtenti, root + "/user.fdb");
+    Connetti(dbUtenti, databases.Utenti(root));
     expect("company of user 1", Valore(dbUtenti, "SELECT DITTA FROM UTENTI WHERE CODICE = 1"), "01");
     expect("archive of user 1", Valore(dbUtenti, "SELECT VALORE FROM TABKESTRIN WHERE UTENTE = 1 AND INTESTAZIONE = '01'"
                                                  " AND PARAMETRO = 'Archivio'"), archivio);

@@ -1,6 +1,8 @@
 #include "tools/felgora/Felgora.h"
 
+#include "controls/ChiusuraFinestre.h"
 #include "controls/MessageBoxes.h"
+#include "controls/SegnaliUscita.h"
 #include "db/Errore.h"
 #include "db/FbDatabase.h"
 #include "tools/felgora/ArchivioFelgora.h"
@@ -15,6 +17,7 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -71,17 +74,25 @@ std::optional<QByteArray> LeggiFile(const QString& percorso, QString& errore) {
     return file.readAll();
 }
 
+// The pages go to a temporary file beside `filePdf`, which takes its name once every page is
+// drawn: a print that fails leaves no file behind.
 int StampaPdf(const TDefinizioneReport& definizione, const TComandoFelgora& comando, IRigheStampa& righe,
               const QString& filePdf) {
-    QPdfWriter pdf(filePdf);
-    pdf.setTitle(comando.TitoloStampa);
-    pdf.setCreator("Felgora");
-    pdf.setPageLayout(LayoutPagina(definizione));
-    try {
-        StampaReport(definizione, pdf, righe);
-    } catch (const Exception& e) {
-        return Fallisci(ufStampa, QString("Stampa su \"%1\" non riuscita:\r\n").arg(filePdf) + e.Message());
+    const QString fallita = QString("Stampa su \"%1\" non riuscita:\r\n").arg(filePdf);
+    QSaveFile file(filePdf);
+    if (!file.open(QIODevice::WriteOnly)) return Fallisci(ufStampa, fallita + file.errorString());
+    {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(comando.TitoloStampa);
+        pdf.setCreator("Felgora");
+        pdf.setPageLayout(LayoutPagina(definizione));
+        try {
+            StampaReport(definizione, pdf, righe);
+        } catch (const Exception& e) {
+            return Fallisci(ufStampa, fallita + e.Message());
+        }
     }
+    if (!file.commit()) return Fallisci(ufStampa, fallita + file.errorString());
     return ufOk;
 }
 
@@ -93,6 +104,7 @@ int Anteprima(const TDefinizioneReport& definizione, const TComandoFelgora& coma
     QPrintPreviewDialog anteprima(&printer);
     anteprima.setWindowTitle(comando.TitoloStampa);
     anteprima.resize(1000, 800);
+    TastiChiusura(&anteprima);
     QString errore;
     QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima, [&](QPrinter* p) {
         if (!errore.isEmpty()) return;
@@ -132,6 +144,7 @@ int EseguiFelgora(const QStringList& argomenti, const QString& cartellaProgramma
         return Fallisci(ufDefinizione, QString("Report \"%1\" non valido:\r\n").arg(c.NomeReport) + definizione.Errore());
 
     if (!args.FilePdf && c.EditaReportDiretto) {
+        TSegnaliUscita segnali(ChiudiProgramma);
         TFormDesigner designer(definizione.Valore(), c.TitoloStampa);
         designer.exec();
         return ufOk;
@@ -146,11 +159,17 @@ int EseguiFelgora(const QStringList& argomenti, const QString& cartellaProgramma
                                         .arg(cartellaProgramma));
     QObject proprietario;
     TFbDatabase archivio;
+    QString erroreArchivio;
     try {
         ConnettiArchivioFelgora(fileIni, args.Utente, &proprietario, archivio);
     } catch (const Exception& e) {
-        return Fallisci(ufArchivio, "Archivio della stampa non disponibile:\r\n" + e.Message());
+        erroreArchivio = e.Message();
     }
+    // a window's end on the session's signals; after the first connection, so that these
+    // handlers replace the database client's
+    std::optional<TSegnaliUscita> segnali;
+    if (!args.FilePdf) segnali.emplace(ChiudiProgramma);
+    if (!erroreArchivio.isEmpty()) return Fallisci(ufArchivio, "Archivio della stampa non disponibile:\r\n" + erroreArchivio);
     TRigheSQL righe(&archivio, c.SQLStampa);
     return args.FilePdf ? StampaPdf(definizione.Valore(), c, righe, *args.FilePdf) : Anteprima(definizione.Valore(), c, righe);
 }

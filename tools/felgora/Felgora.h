@@ -1,10 +1,12 @@
 #pragma once
 // The stand-in report launcher:  Felgora.exe [--pdf FILE] <user> <command file>
-// Reads the command file and the report definition it names, runs the print's SQL on the user's
-// archive and shows the print preview, or the designer when the command file asks for it. With
-// --pdf it writes the pages to FILE instead and opens no window. Whatever it cannot use ends in
-// an error box (its text also on the error output; the program shows no box without a screen)
-// and a non-zero exit code.
+// Reads the command file and the report definition it names, runs the print's SQL on the archive
+// of the user and the session's company (ArchivioFelgora.h) and shows the print preview, or the
+// designer when the command file asks for it; both close with Escape, Ctrl+W, and on SIGTERM,
+// SIGINT and SIGHUP. With --pdf it writes the pages to FILE instead and opens no window; a FILE
+// is there only when the print succeeded. Whatever it cannot use ends in an error box (its text
+// also on the error output; the program shows no box without a screen nor with --pdf) and a
+// non-zero exit code.
 #include <QString>
 #include <QStringList>
 

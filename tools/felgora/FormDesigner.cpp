@@ -1,5 +1,6 @@
 #include "tools/felgora/FormDesigner.h"
 
+#include "controls/ChiusuraFinestre.h"
 #include "tools/felgora/Impaginazione.h"
 
 #include <QDialogButtonBox>
@@ -59,4 +60,5 @@ TFormDesigner::TFormDesigner(const TDefinizioneReport& definizione, const QStrin
     layout->addWidget(FElenco);
     layout->addWidget(pulsanti);
     resize(900, 420);
+    TastiChiusura(this);
 }

@@ -1,22 +1,19 @@
 // Stand-in for the suite's query utility: shows the rows of one table of a database.
 // With "--check" before the command, or with ZEL_TONDRIK_LOG=<file> in the environment, it only
 // writes the arguments it understood (to standard output, or to that file) and ends with code 0.
-// A bad command line ends with code 2 after its message on the error output and, without
-// "--check", in an error box.
+// A bad command line ends with code 2, a table it cannot open with code 1, after the message on
+// the error output and, on a screen and without "--check", in an error box. The window closes with
+// Escape and Ctrl+W, and on SIGTERM, SIGINT and SIGHUP.
+#include "controls/ChiusuraFinestre.h"
 #include "controls/MessageBoxes.h"
+#include "controls/SegnaliUscita.h"
 #include "controls/TraduzioneQt.h"
 #include "db/Errore.h"
-#include "db/FbDataSetModel.h"
-#include "db/FbDatabase.h"
-#include "db/FbTable.h"
-#include "db/FbTransaction.h"
-#include "grid/LarghezzeBase.h"
 #include "tools/tondrik/ArgomentiTondrik.h"
+#include "tools/tondrik/FinestraTondrik.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QHeaderView>
-#include <QTableView>
 #include <cstdio>
 
 namespace {
@@ -36,38 +33,31 @@ int Controlla(const TArgomentiTondrik& argomenti, const QString& fileLog) {
     return 0;
 }
 
+// Started by a program, nobody reads the error output: the user sees a box too. Without a
+// screen (the offscreen platform of scripts and tests) nobody could close it: no box then.
+void ImpostaBoxes() {
+    if (QGuiApplication::platformName() == "offscreen") SetMessageBoxes(MessageBoxesMute());
+}
+
 int Mostra(int argc, char** argv, const TArgomentiTondrik& argomenti) {
     QApplication app(argc, argv);
     CaricaTraduzioneQt(app);
-    TFbDatabase database;
-    database.SetDatabaseName(argomenti.DatabaseName);
-    database.Params() = QStringList{"user_name=SYSDBA", "password=quillbent"};
-    database.SetLoginPrompt(false);
-    TFbTransaction transazione(&database);
-    TFbTable tabella;
-    tabella.SetDatabase(&database);
-    tabella.SetTransaction(&transazione);
-    tabella.TableName = argomenti.Tabella;
+    ImpostaBoxes();
+    TFinestraTondrik finestra(argomenti);
+    QString errore;
     try {
-        database.Open();
-        transazione.Start();
-        tabella.Open();
+        finestra.Apri();
     } catch (const Exception& e) {
-        fprintf(stderr, "Tondrik: %s\n", qPrintable(e.Message()));
-        MessageBoxes().Errore(nullptr, e.Message());
+        errore = e.Message();
+    }
+    // after the first connection, so that these handlers replace the database client's
+    TSegnaliUscita segnali(ChiudiProgramma);
+    if (!errore.isEmpty()) {
+        fprintf(stderr, "Tondrik: %s\n", qPrintable(errore));
+        MessageBoxes().Errore(nullptr, errore);
         return 1;
     }
-    TFbDataSetModel modello;
-    modello.SetDataSet(&tabella);
-    QTableView vista;
-    vista.setModel(&modello);
-    vista.setEditTriggers(QAbstractItemView::NoEditTriggers);
-    vista.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    // the columns start as wide as the grid's: their titles and their fields' values whole
-    for (int c = 0; c < modello.columnCount(); ++c) vista.setColumnWidth(c, LarghezzaBase(vista, c, tabella.FieldDefs()[c]));
-    vista.setWindowTitle("Tondrik - " + argomenti.Tabella);
-    vista.resize(900, 500);
-    vista.show();
+    finestra.show();
     return app.exec();
 }
 
@@ -85,11 +75,11 @@ int main(int argc, char** argv) {
         const QString uso = QStringLiteral("Uso: Tondrik.exe VisualizzaConQuery Tabella=<tabella> \"DatabaseName=<database>\" "
                                            "\"BinDir=<cartella>\" \"NomeProgetto=<nome>\" Utente=<numero>");
         fprintf(stderr, "Tondrik: %s\n%s\n", qPrintable(errore), qPrintable(uso));
-        // started by a program, nobody reads the error output: the user sees a box too (the
-        // check option runs unattended and only writes)
+        // the check option runs unattended and only writes
         if (!controllo) {
             QApplication app(argc, argv);
             CaricaTraduzioneQt(app);
+            ImpostaBoxes();
             MessageBoxes().Errore(nullptr, "Tondrik: " + errore + "\r\n\r\n" + uso);
         }
         return 2;

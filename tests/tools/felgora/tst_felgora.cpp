@@ -1,11 +1,14 @@
 // The stand-in report launcher at work: the real program writes PDFs from the hand-written
 // definitions of this folder and the demo archive (read back with pdftotext), finds its INI file
-// beside itself or in the folder above, and every input it cannot use ends in its error box (on
-// the error output without a screen) and exit code; the preview and the designer open with the
-// print's title.
+// beside itself or in the folder above, prints the archive of the caller's company, and every
+// input it cannot use ends in its error box (on the error output without a screen or with --pdf)
+// and exit code, with no PDF left; the preview and the designer open with the print's title and
+// close with Escape, Ctrl+W and the session's signals.
 #include "db/FbSQL.h"
 #include "db/FbTransaction.h"
+#include "print/Felgora.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/SegnaliProcesso.h"
 #include "tests/support/TestDb.h"
 #include "tools/felgora/Felgora.h"
 #include "tools/felgora/FormDesigner.h"
@@ -17,6 +20,7 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 #include <QtTest>
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -50,15 +54,20 @@ struct TUscita {
     QString Errori;
 };
 
-TUscita Avvia(const QString& programma, const QStringList& argomenti) {
-    QProcess p;
+// The launcher's environment: the test's own, offscreen, without a caller's session unless
+// `ambiente` gives one (or other variables).
+QProcessEnvironment AmbienteFelgora(const QHash<QString, QString>& ambiente = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    // In the sanitizer build the leak checker's own tracer crashes at the launcher's exit while the
-    // embedded engine's threads wind down, which says nothing of the launcher: the launcher runs
-    // without the leak check (its readers are checked for leaks in-process by tst_letturefelgora).
-    if (env.contains("ASAN_OPTIONS")) env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
-    p.setProcessEnvironment(env);
+    env.remove(AmbienteUtente);
+    env.remove(AmbienteDitta);
+    for (auto v = ambiente.begin(); v != ambiente.end(); ++v) env.insert(v.key(), v.value());
+    return env;
+}
+
+TUscita Avvia(const QString& programma, const QStringList& argomenti, const QHash<QString, QString>& ambiente = {}) {
+    QProcess p;
+    p.setProcessEnvironment(AmbienteFelgora(ambiente));
     p.start(programma, argomenti);
     if (!p.waitForFinished(120000)) {
         p.kill();
@@ -126,6 +135,50 @@ int ConFinestraModale(const std::function<void(QWidget*)>& azione, const std::fu
     return esegui();
 }
 
+// Presses `tasto` on the first modal window that opens while `esegui` runs. `chiusa`: the key
+// closed it (a window still open 10 s later is closed by the test instead).
+// Raises `segnale` once the first modal window opens while `esegui` runs. `chiusa`: the window
+// closed within a second (a window still open 10 s later is closed by the test instead).
+int SegnaleSuFinestraModale(int segnale, bool& chiusa, const std::function<int()>& esegui) {
+    chiusa = false;
+    QTimer attesa;
+    attesa.setInterval(50);
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        QPointer<QWidget> modale = QApplication::activeModalWidget();
+        if (!modale || !modale->isVisible()) return;
+        attesa.stop();
+        std::raise(segnale);
+        QElapsedTimer t;
+        t.start();
+        while (modale && modale->isVisible() && t.elapsed() < 1000) QTest::qWait(10);
+        chiusa = !modale || !modale->isVisible();
+        QTimer::singleShot(10000, [modale] {
+            if (modale) modale->close();
+        });
+    });
+    attesa.start();
+    return esegui();
+}
+
+int TastoSuFinestraModale(const QKeySequence& tasto, bool& chiusa, const std::function<int()>& esegui) {
+    chiusa = false;
+    QTimer attesa;
+    attesa.setInterval(50);
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        QPointer<QWidget> modale = QApplication::activeModalWidget();
+        if (!modale || !modale->isActiveWindow()) return;
+        attesa.stop();
+        QWidget* bersaglio = modale->focusWidget() ? modale->focusWidget() : modale.data();
+        QTest::keyClick(bersaglio, Qt::Key(tasto[0].key()), tasto[0].keyboardModifiers());
+        chiusa = !modale || !modale->isVisible();  // a key is handled as it is sent
+        QTimer::singleShot(10000, [modale] {
+            if (modale) modale->close();
+        });
+    });
+    attesa.start();
+    return esegui();
+}
+
 }  // namespace
 
 class TestFelgora : public QObject {
@@ -135,11 +188,13 @@ class TestFelgora : public QObject {
     QString FBin;         // the suite's folder: INI file, launcher, report folder
     QStringList FRighe;   // the demo archive's log rows
 
-    // An installation: the INI file in `cartella` (its user is not the launcher's), the launcher
-    // there or in its "Combit" subfolder. Returns the launcher's path.
-    QString Installa(const QString& cartella, const QString& utenti, bool combit = false) {
+    // An installation: the INI file in `cartella` (its user is not the launcher's; its company
+    // `ditta`, none when empty), the launcher there or in its "Combit" subfolder. Returns the
+    // launcher's path.
+    QString Installa(const QString& cartella, const QString& utenti, bool combit = false, const QByteArray& ditta = "01") {
         Scrivi(cartella + "/ParametriZelScan.ini",
-               "[CONFIG]\r\nUTENTE=2\r\nDITTA=01\r\nPercorsoDatabase=" + QDir::toNativeSeparators(utenti).toLocal8Bit() + "\r\n");
+               "[CONFIG]\r\nUTENTE=2\r\n" + (ditta.isEmpty() ? QByteArray() : "DITTA=" + ditta + "\r\n") +
+                   "PercorsoDatabase=" + QDir::toNativeSeparators(utenti).toLocal8Bit() + "\r\n");
         const QString exe = cartella + (combit ? "/Combit/Felgora.exe" : "/Felgora.exe");
         QDir().mkpath(QFileInfo(exe).absolutePath());
         QFile::remove(exe);
@@ -253,6 +308,66 @@ private slots:
         QVERIFY(TestoPdf(pdf).contains("A123_pannello.dxf"));
     }
 
+    // The program starts the launcher with its own environment, which names its session: user 1
+    // runs company 02 while the INI file says 01. User 1 has an archive for each company; the
+    // file names of company 02's archive begin with "D2_".
+    void printsTheArchiveOfTheCallersCompany_data() {
+        QTest::addColumn<QByteArray>("dittaIni");  // empty: the INI file has no DITTA
+        QTest::addColumn<QString>("utenteAmbiente");  // empty: not in the environment
+        QTest::addColumn<QString>("dittaAmbiente");
+        QTest::addColumn<QString>("stampata");  // the company whose rows are printed; empty: none
+        QTest::addColumn<QString>("errore");  // the second line of the message
+        QTest::newRow("the environment's company before the INI file's") << QByteArray("01") << "1" << "02" << "02" << "";
+        QTest::newRow("the company alone in the environment") << QByteArray("01") << "" << "02" << "02" << "";
+        QTest::newRow("the INI file's company without a session") << QByteArray("01") << "" << "" << "01" << "";
+        QTest::newRow("the environment's company, none in the INI file") << QByteArray() << "1" << "02" << "02" << "";
+        QTest::newRow("no company anywhere")
+            << QByteArray() << "" << "" << ""
+            << "Ditta della stampa non indicata: manca ZELSCANFILE_DITTA nell'ambiente e manca DITTA nella sezione CONFIG "
+               "di ParametriZelScan.ini";
+        QTest::newRow("another user's session")
+            << QByteArray("01") << "2" << "02" << ""
+            << "La ditta 02 (ZELSCANFILE_DITTA) è della sessione dell'utente 2 (ZELSCANFILE_UTENTE), non dell'utente 1";
+    }
+    void printsTheArchiveOfTheCallersCompany() {
+        QFETCH(QByteArray, dittaIni);
+        QFETCH(QString, utenteAmbiente);
+        QFETCH(QString, dittaAmbiente);
+        QFETCH(QString, stampata);
+        QFETCH(QString, errore);
+        static const QString utenti = [this] {
+            const QString archivio02 = FDir.NuovoArchivioDemo("ditta02.fdb");
+            TFbDatabase archivio;
+            Connetti(archivio, archivio02);
+            EseguiSQL(archivio, "UPDATE ZELSCANLOGLIGHT SET FILEDESTINAZIONE_NOME = 'D2_' || FILEDESTINAZIONE_NOME");
+            const QString percorso = FDir.NuovoUtentiDemo(FArchivio, "user_ditte.fdb");
+            TFbDatabase db;
+            Connetti(db, percorso);
+            EseguiSQL(db, "INSERT INTO TABKESTRIN (UTENTE, INTESTAZIONE, PARAMETRO, VALORE, PROGRESSIVO) "
+                          "VALUES (1, '02', 'Archivio', '" + archivio02 + "', 3)");
+            return percorso;
+        }();
+        const QString cartella = FDir.Path(QString("ditte/%1").arg(QTest::currentDataTag()).replace(' ', '_'));
+        const QString exe = Installa(cartella, utenti, false, dittaIni);
+        QHash<QString, QString> ambiente;
+        if (!utenteAmbiente.isEmpty()) ambiente.insert(AmbienteUtente, utenteAmbiente);
+        if (!dittaAmbiente.isEmpty()) ambiente.insert(AmbienteDitta, dittaAmbiente);
+        const QString pdf = cartella + "/stampa.pdf";
+        const TUscita u = Avvia(exe, {"--pdf", pdf, "1", PreparaStampa(cartella, "orizzontale.LST")}, ambiente);
+        if (stampata.isEmpty()) {
+            QCOMPARE(u.Codice, 5);
+            QCOMPARE(Messaggi(u.Errori), QStringList{"Felgora: Archivio della stampa non disponibile:"});
+            QVERIFY2(u.Errori.contains("\n" + errore + "\n"), qPrintable(u.Errori));
+            QVERIFY(!QFileInfo::exists(pdf));
+            return;
+        }
+        QCOMPARE(Messaggi(u.Errori), QStringList());
+        QCOMPARE(u.Codice, 0);
+        const QString testo = Spazi(TestoPdf(pdf));
+        QVERIFY2(testo.contains("A123_pannello.dxf"), qPrintable(testo));
+        QCOMPARE(testo.contains("D2_A123_pannello.dxf"), stampata == "02");
+    }
+
     // Without a screen the program has no box to show: the message is on its error output and
     // it ends at once with its code.
     void withoutAScreenTheMessageGoesToTheErrorOutput() {
@@ -312,8 +427,11 @@ private slots:
         QTest::newRow("field not in the data") << pdf << Comando("{report}", "SELECT ID, STATUS FROM ZELSCANLOGLIGHT\r\n")
                                                << QByteArray() << 6
                                                << "Stampa su \"{pdf}\" non riuscita:\r\nIl campo \"DATOINPUT\" non è nei dati della stampa";
+        QTest::newRow("field not in the data, without page numbers")
+            << pdf << Comando("{report}", "SELECT ID, STATUS FROM ZELSCANLOGLIGHT\r\n") << Fixture("orizzontale.LST") << 6
+            << "Stampa su \"{pdf}\" non riuscita:\r\nIl campo \"DATOINPUT\" non è nei dati della stampa";
         QTest::newRow("PDF not writable") << QStringList{"--pdf", "{vuota}/manca/x.pdf", "1", "{cmd}"} << buono << QByteArray() << 6
-                                          << "Stampa su \"{vuota}/manca/x.pdf\" non riuscita:\r\nImpossibile iniziare la stampa";
+                                          << "Stampa su \"{vuota}/manca/x.pdf\" non riuscita:\r\nNo such file or directory";
     }
     void badInputs() {
         QFETCH(QStringList, argomenti);
@@ -344,18 +462,28 @@ private slots:
         QCOMPARE(boxes.Boxes.size(), 1);
         QCOMPARE(boxes.Ultimo(), "Errore: " + sostituisci(messaggio));
         QCOMPARE(RigheLog(FArchivio), FRighe);  // a statement that is not a SELECT never ran
-        QVERIFY(!QFileInfo::exists(valori["{pdf}"]) || codice == 6);
+        QVERIFY(!QFileInfo::exists(valori["{pdf}"]));  // a print that fails leaves no PDF
     }
 
+    // The database's message reaches the box, and no PDF is left: with page numbers the rows are
+    // counted before the first page, without them the SQL runs once the PDF has begun.
+    void databaseErrorReachesTheBox_data() {
+        QTest::addColumn<QString>("definizione");
+        QTest::newRow("with page numbers") << "verticale.LST";
+        QTest::newRow("without page numbers") << "orizzontale.LST";
+    }
     void databaseErrorReachesTheBox() {
-        const QString cartella = FDir.Path("errore sql");
+        QFETCH(QString, definizione);
+        const QString cartella = FDir.Path("errore sql " + definizione);
+        const QString pdf = cartella + "/x.pdf";
         TRecordingBoxes boxes;
-        QCOMPARE(EseguiFelgora({"--pdf", cartella + "/x.pdf", "1",
-                                PreparaStampa(cartella, "verticale.LST", "SELECT * FROM NONESISTE\r\n")}, FBin),
+        QCOMPARE(EseguiFelgora({"--pdf", pdf, "1", PreparaStampa(cartella, definizione, "SELECT * FROM NONESISTE\r\n")}, FBin),
                  6);
         QCOMPARE(boxes.Boxes.size(), 1);
-        QVERIFY2(boxes.Ultimo().startsWith("Errore: Stampa su \"" + cartella + "/x.pdf\" non riuscita:\r\n"), qPrintable(boxes.Ultimo()));
+        QVERIFY2(boxes.Ultimo().startsWith("Errore: Stampa su \"" + pdf + "\" non riuscita:\r\n"), qPrintable(boxes.Ultimo()));
         QVERIFY(boxes.Ultimo().contains("NONESISTE"));
+        QVERIFY(!QFileInfo::exists(pdf));
+        QCOMPARE(QDir(cartella).entryList(QDir::Files | QDir::Hidden), QStringList());  // nor a temporary file
     }
 
     void previewShowsThePagesUnderThePrintsTitle() {
@@ -391,6 +519,86 @@ private slots:
         QCOMPARE(tipo, "TFormDesigner");
         QCOMPARE(titolo, "ZELSCANLOGLIGHT");
         QCOMPARE(righe, 7);
+    }
+
+    // Escape and Ctrl+W close the preview and the designer, wherever the focus is.
+    void keysCloseTheWindows_data() {
+        QTest::addColumn<QByteArray>("modo");
+        QTest::addColumn<QKeySequence>("tasto");
+        const QByteArray anteprima = "<AnteprimaDiretta>1</AnteprimaDiretta>", designer = "<EditaReportDiretto>1</EditaReportDiretto>";
+        QTest::newRow("preview, Escape") << anteprima << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("preview, Ctrl+W") << anteprima << QKeySequence(Qt::CTRL | Qt::Key_W);
+        QTest::newRow("designer, Escape") << designer << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("designer, Ctrl+W") << designer << QKeySequence(Qt::CTRL | Qt::Key_W);
+    }
+    void keysCloseTheWindows() {
+        QFETCH(QByteArray, modo);
+        QFETCH(QKeySequence, tasto);
+        const QString comando = PreparaStampa(FDir.Path("tasti"), "verticale.LST", SQLFixture, modo);
+        TRecordingBoxes boxes;
+        bool chiusa = false;
+        QCOMPARE(TastoSuFinestraModale(tasto, chiusa, [&] { return EseguiFelgora({"1", comando}, FBin); }), 0);
+        QVERIFY(chiusa);
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    // A signal of the session closes the preview or the designer within a second, and the launcher
+    // returns as after a close by hand.
+    void signalClosesTheWindow_data() {
+        QTest::addColumn<QByteArray>("modo");
+        QTest::addColumn<int>("segnale");
+        const QByteArray anteprima = "<AnteprimaDiretta>1</AnteprimaDiretta>", designer = "<EditaReportDiretto>1</EditaReportDiretto>";
+        QTest::newRow("preview, SIGTERM") << anteprima << int(SIGTERM);
+        QTest::newRow("preview, SIGINT") << anteprima << int(SIGINT);
+        QTest::newRow("preview, SIGHUP") << anteprima << int(SIGHUP);
+        QTest::newRow("designer, SIGTERM") << designer << int(SIGTERM);
+    }
+    void signalClosesTheWindow() {
+        QFETCH(QByteArray, modo);
+        QFETCH(int, segnale);
+        const QString comando = PreparaStampa(FDir.Path("segnale"), "verticale.LST", SQLFixture, modo);
+        TRecordingBoxes boxes;
+        bool chiusa = false;
+        QCOMPARE(SegnaleSuFinestraModale(segnale, chiusa, [&] { return EseguiFelgora({"1", comando}, FBin); }), 0);
+        QVERIFY(chiusa);
+        QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    // The real program as the session ends it: its preview or designer closes and it ends normally.
+    void signalsEndTheProgram_data() {
+        QTest::addColumn<QByteArray>("modo");
+        QTest::addColumn<int>("segnale");
+        const QByteArray anteprima = "<AnteprimaDiretta>1</AnteprimaDiretta>", designer = "<EditaReportDiretto>1</EditaReportDiretto>";
+        QTest::newRow("preview, SIGTERM") << anteprima << int(SIGTERM);
+        QTest::newRow("preview, SIGINT") << anteprima << int(SIGINT);
+        QTest::newRow("preview, SIGHUP") << anteprima << int(SIGHUP);
+        QTest::newRow("designer, SIGTERM") << designer << int(SIGTERM);
+        QTest::newRow("designer, SIGINT") << designer << int(SIGINT);
+        QTest::newRow("designer, SIGHUP") << designer << int(SIGHUP);
+    }
+    void signalsEndTheProgram() {
+        QFETCH(QByteArray, modo);
+        QFETCH(int, segnale);
+        QProcess p;
+        p.setProcessEnvironment(AmbienteFelgora());
+        p.start(FBin + "/Felgora.exe", {"1", PreparaStampa(FDir.Path("segnali"), "verticale.LST", SQLFixture, modo)});
+        QVERIFY(p.waitForStarted(10000));
+        const TFineSegnale fine = TerminaConSegnale(p, segnale);
+        const QString errori = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(fine.Inviato, qPrintable("the launcher ended, or had no handlers, before the signal\n" + errori));
+        QVERIFY2(fine.Finito, "the launcher went on after the signal");
+        QCOMPARE(fine.Stato, QProcess::NormalExit);  // its window closed, the signal did not kill it
+        QCOMPARE(fine.Codice, 0);
+        QCOMPARE(Messaggi(errori), QStringList());
+    }
+
+    // With --pdf nobody watches: on a platform that could show a box, the message is on the
+    // error output alone and the launcher ends at once.
+    void pdfRunNeverWaitsForABox() {
+        const QString mancante = FDir.Path("mancante.txt");
+        const TUscita u = Avvia(FBin + "/Felgora.exe", {"--pdf", FDir.Path("y.pdf"), "1", mancante}, {{"QT_QPA_PLATFORM", "minimal"}});
+        QCOMPARE(u.Codice, 3);
+        QCOMPARE(Messaggi(u.Errori), QStringList{"Felgora: Impossibile leggere il file comandi \"" + mancante + "\":"});
     }
 };
 

@@ -1,4 +1,4 @@
-#include "app/SegnaliUscita.h"
+#include "controls/SegnaliUscita.h"
 
 #include <QSocketNotifier>
 

@@ -1,7 +1,7 @@
 #pragma once
 // SIGTERM, SIGINT and SIGHUP (the session's logout, kill, Ctrl+C, a closed terminal) reach the
-// program as a request to close. The handler only writes the signal's number into a pipe; the
-// event loop reads it and runs the request. The database client installs handlers of its own for
+// program, or a companion program of the suite, as a request to close. The handler only writes
+// the signal's number into a pipe; the event loop reads it and runs the request. The database client installs handlers of its own for
 // SIGINT and SIGTERM when it is loaded: create this after the first connection, so these win.
 // One instance at a time; destroying it restores the handlers found. Windows has no such
 // signals: there the class does nothing.
