@@ -3,6 +3,7 @@
 #include "db/Errore.h"
 #include "db/FbDataSet.h"
 #include "grid/CostruttoriSQL.h"
+#include "grid/LarghezzeBase.h"
 #include "grid/ModelloGriglia.h"
 
 #include <QHeaderView>
@@ -96,6 +97,13 @@ void TColonneGriglia::ImpostaColonna(int posizione, int larghezza, const QString
     }
     FModello.SetCaption(campo, caption);
     FModello.SetColoreCella(campo, colore);
+}
+
+void TColonneGriglia::ImpostaLarghezzeBase() {
+    QHeaderView* header = FVista.horizontalHeader();
+    for (int campo = 0; campo < Conta(); ++campo) {
+        if (const TFbFieldDef* def = Definizione(FModello, campo)) header->resizeSection(campo, LarghezzaBase(FVista, campo, *def));
+    }
 }
 
 void TColonneGriglia::AzzeraColoriTitoli() { FModello.AzzeraColoriTitoli(); }

@@ -45,6 +45,10 @@ public:
     // the position is out of range. A hidden column keeps its width for the next save.
     void ImpostaColonna(int posizione, int larghezza, const QString& caption, TColore colore, bool visibile);
 
+    // Every column as wide as its title and its field's values need, up to a limit for the
+    // values (the width a column starts with before a stored layout applies).
+    void ImpostaLarghezzeBase();
+
     void AzzeraColoriTitoli();
     // (position, colour) pairs; positions out of range are skipped.
     void ColoraTitoli(const QVector<QPair<int, TColore>>& colori);

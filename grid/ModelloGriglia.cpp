@@ -9,8 +9,9 @@
 TModelloGriglia::TModelloGriglia(TFbDataSetModel* sorgente, QObject* parent)
     : QIdentityProxyModel(parent), FSorgente(sorgente) {
     setSourceModel(sorgente);
-    // a reopened source may have other fields: its columns start again from their defaults
-    connect(sorgente, &QAbstractItemModel::modelReset, this, &TModelloGriglia::Azzera);
+    // a reopened source may have other fields: its columns start again from their defaults, before
+    // the views hear of the reset
+    connect(sorgente, &QAbstractItemModel::modelAboutToBeReset, this, &TModelloGriglia::Azzera);
 }
 
 TFbDataSet* TModelloGriglia::DataSet() const { return FSorgente->DataSet(); }

@@ -15,6 +15,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
@@ -23,6 +25,7 @@
 
 namespace {
 constexpr int Margine = 8;
+// The least sizes: the buttons grow, all alike, as far as the widest caption needs.
 constexpr int LarghezzaPannelloPulsanti = 116;
 const QSize DimensionePulsante(100, 28);
 }  // namespace
@@ -80,12 +83,13 @@ void TPPtqGridForm::CreaControlli() {
     FButtonAspettoBase = new QPushButton(QStringLiteral("&Aspetto Base"));
     FButtonChiudi = new QPushButton(QStringLiteral("Ch&iudi"));
     auto* pannelloPulsanti = new QWidget(this);
-    pannelloPulsanti->setFixedWidth(LarghezzaPannelloPulsanti);
+    pannelloPulsanti->setMinimumWidth(LarghezzaPannelloPulsanti);
+    pannelloPulsanti->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* pulsanti = new QVBoxLayout(pannelloPulsanti);
     pulsanti->setContentsMargins(Margine, 0, Margine, 0);
     pulsanti->setSpacing(Margine);
     for (QPushButton* b : {FSpeedButton1, FButtonColoreDefault, FButtonAspettoBase, FButtonChiudi}) {
-        b->setFixedSize(DimensionePulsante);
+        b->setMinimumSize(DimensionePulsante);
         InvioSulPulsante(b);  // Enter on a button presses that button; in the table it presses none
         pulsanti->addWidget(b);
     }
@@ -133,6 +137,20 @@ void TPPtqGridForm::CaricaGriglia() {
     if (FModello->ColonnaColore() >= 0)
         FDBGrid1->setItemDelegateForColumn(FModello->ColonnaColore(), new TDelegatoColore(FDBGrid1));
     if (FModello->rowCount() > 0) FDBGrid1->setCurrentIndex(FModello->index(0, 0));
+    if (isVisible()) AdattaColonne();
+}
+
+void TPPtqGridForm::AdattaColonne() {
+    FDBGrid1->resizeColumnsToContents();
+    // the dialog widens, as far as the screen allows, until every column shows whole
+    int colonne = 2 * FDBGrid1->frameWidth() + FDBGrid1->verticalScrollBar()->sizeHint().width();
+    if (!FDBGrid1->verticalHeader()->isHidden()) colonne += FDBGrid1->verticalHeader()->sizeHint().width();
+    for (int c = 0; c < FModello->columnCount(); ++c) {
+        if (!FDBGrid1->isColumnHidden(c)) colonne += FDBGrid1->columnWidth(c);
+    }
+    int larghezza = width() - FDBGrid1->width() + colonne;
+    if (const QScreen* schermo = screen()) larghezza = qMin(larghezza, schermo->availableGeometry().width());
+    if (larghezza > width()) resize(larghezza, height());
 }
 
 void TPPtqGridForm::LasciaRiga() {
@@ -208,7 +226,10 @@ void TPPtqGridForm::reject() {
 
 void TPPtqGridForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!FCentrata && !event->spontaneous()) {
+    if (event->spontaneous()) return;
+    // the columns take the font the dialog has been given since it loaded its rows
+    AdattaColonne();
+    if (!FCentrata) {
         CentraSulloSchermo(this);
         FCentrata = true;
     }

@@ -55,6 +55,8 @@ private:
     void CreaControlli();
     void ImpostaColore(const QVariant& colore);
     void LasciaRiga();
+    // Each column as wide as its title and cells need, the dialog wide enough to show them all.
+    void AdattaColonne();
     TModelloAspetto* FModello = nullptr;
     TDelegatoAspetto* FDelegato = nullptr;
     QTableView* FDBGrid1 = nullptr;

@@ -62,6 +62,9 @@ TPtqGrid::TPtqGrid(QWidget* owner, QMenu* menuProprietario) : TTabellaDati(owner
     FModelloGriglia = new TModelloGriglia(FModello, this);
     setModel(FModelloGriglia);
     FRighe = new TRigheGriglia(*this);
+    // a source opened again starts from widths its titles and values need; a stored layout
+    // applies after that (the view has reset its columns first)
+    connect(FModelloGriglia, &QAbstractItemModel::modelReset, this, [this] { Colonne().ImpostaLarghezzeBase(); });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& corrente) {
         if (corrente.isValid()) FColonnaCorrente = corrente.column();
     });

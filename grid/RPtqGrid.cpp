@@ -1,36 +1,49 @@
 #include "grid/RPtqGrid.h"
 
+#include "controls/Centratura.h"
 #include "controls/EditData.h"
 #include "controls/RadioGroup.h"
 
 #include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QStackedLayout>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
+const QSize DimensioneIniziale(262, 183);
+// The places drawn for the dialog: margins, and the size of each control, which it keeps as the
+// least one as long as its caption does not need more.
+const QMargins Margini(16, 8, 29, 6);
+constexpr int Spaziatura = 4;
+constexpr int LarghezzaColonna = 217;
 constexpr int AltezzaEdit = 21;
 constexpr int AltezzaGruppo = 37;
 constexpr int AltezzaCasella = 17;
-constexpr int AltezzaEtichetta = 13;
 
-template <typename T>
-T* Controllo(QWidget* dialogo, int left, int top, int width, int height) {
-    auto* c = new T(dialogo);
-    c->setGeometry(left, top, width, height);
-    return c;
+// The least size a layout gives the control by itself (its hints, as its size policy reads them).
+QSize MinimoNaturale(const QWidget& w) {
+    const QSize hint = w.sizeHint();
+    const QSize minimo = w.minimumSizeHint();
+    const QSizePolicy politica = w.sizePolicy();
+    const auto lato = [](QSizePolicy::Policy p, int h, int m) { return p & QSizePolicy::ShrinkFlag ? m : qMax(h, m); };
+    return {lato(politica.horizontalPolicy(), hint.width(), minimo.width()),
+            lato(politica.verticalPolicy(), hint.height(), minimo.height())};
 }
 
-QLabel* Etichetta(QWidget* dialogo, int left, int top, const QString& caption) {
-    auto* l = new QLabel(caption, dialogo);
-    // as wide as the edits below it, so a longer caption set later still fits
-    l->setGeometry(left, top, 217, qMax(l->sizeHint().height(), AltezzaEtichetta));
-    return l;
+TRadioGroup* Gruppo(QWidget* dialogo, const QString& titolo, const QStringList& voci, int scelta) {
+    auto* g = new TRadioGroup(titolo, voci, 3, dialogo);
+    g->SetItemIndex(scelta);
+    return g;
 }
 
-QToolButton* PulsantePiatto(QWidget* dialogo, int left, int top, int width, int height, const QString& caption) {
-    auto* b = Controllo<QToolButton>(dialogo, left, top, width, height);
+QToolButton* PulsantePiatto(QWidget* dialogo, const QString& caption) {
+    auto* b = new QToolButton(dialogo);
     b->setText(caption);
     b->setAutoRaise(true);
     return b;
@@ -39,45 +52,87 @@ QToolButton* PulsantePiatto(QWidget* dialogo, int left, int top, int width, int 
 }  // namespace
 
 TRPtqGridForm::TRPtqGridForm(QWidget* owner) : QDialog(owner) {
-    setFixedSize(262, 183);  // the client area; the border cannot be dragged
-
-    EditStringa = Controllo<QLineEdit>(this, 16, 24, 217, AltezzaEdit);
-    Label1 = Etichetta(this, 16, 8, "&Stringa di ricerca");
-    Label1->setBuddy(EditStringa);
-
-    EditTipoRicerca = Controllo<TRadioGroup>(this, 16, 56, 217, AltezzaGruppo);
-    EditTipoRicerca->setTitle(" &Tipo ricerca ");
-    EditTipoRicerca->SetColumns(3);
-    EditTipoRicerca->SetItems({">=", "LIKE %%", "LIKE %"});
-    EditTipoRicerca->SetItemIndex(0);
-
-    EditUpper = Controllo<QCheckBox>(this, 16, 96, 97, AltezzaCasella);
-    EditUpper->setText("&Upper");
-    EditUpper->setChecked(true);
-
-    EditOrdinamento = Controllo<TRadioGroup>(this, 16, 120, 217, AltezzaGruppo);
-    EditOrdinamento->setTitle(" Tipo &ordinamento ");
-    EditOrdinamento->SetColumns(3);
-    EditOrdinamento->SetItems({"No", "Cresc.", "Decres."});
-    EditOrdinamento->SetItemIndex(1);
-
-    EditData1 = Controllo<TEditData>(this, 16, 0, 217, AltezzaEdit);
+    // Created in the order Tab follows, the same for every kind of field: the text or the two
+    // dates, "Tipo ricerca", "Upper", "Tipo ordinamento", "Generica", "Esegui".
+    EditStringa = new QLineEdit(this);
+    EditData1 = new TEditData(this);
     EditData1->hide();
-
-    ButtonAggRete = PulsantePiatto(this, 208, 94, 25, 25, "&+");
-
-    EditGenerica = Controllo<QCheckBox>(this, 16, 160, 73, AltezzaCasella);
-    EditGenerica->setText("&Generica");
-    EditGenerica->setEnabled(false);
-
-    ButtonEsegui = PulsantePiatto(this, 89, 160, 74, 17, "&Esegui");
-    ButtonEsegui->setEnabled(false);
-
-    EditData2 = Controllo<TEditData>(this, 16, 65, 217, AltezzaEdit);
+    EditData2 = new TEditData(this);
     EditData2->hide();
+    EditTipoRicerca = Gruppo(this, " &Tipo ricerca ", {">=", "LIKE %%", "LIKE %"}, 0);
+    EditUpper = new QCheckBox("&Upper", this);
+    EditUpper->setChecked(true);
+    EditOrdinamento = Gruppo(this, " Tipo &ordinamento ", {"No", "Cresc.", "Decres."}, 1);
+    EditGenerica = new QCheckBox("&Generica", this);
+    EditGenerica->setEnabled(false);
+    ButtonEsegui = PulsantePiatto(this, "&Esegui");
+    ButtonEsegui->setEnabled(false);
+    // outside the Tab order: its letter (Alt++) presses it
+    ButtonAggRete = PulsantePiatto(this, "&+");
+    ButtonAggRete->setFocusPolicy(Qt::NoFocus);
 
-    Label2 = Etichetta(this, 16, 50, "e (facoltativo):");
+    Label1 = new QLabel("&Stringa di ricerca", this);
+    Label1->setBuddy(EditStringa);
+    Label2 = new QLabel("e (facoltativo):", this);
     Label2->hide();
 
+    FDisegno = {{EditStringa, {LarghezzaColonna, AltezzaEdit}},    {EditData1, {LarghezzaColonna, AltezzaEdit}},
+                {EditData2, {LarghezzaColonna, AltezzaEdit}},      {EditTipoRicerca, {LarghezzaColonna, AltezzaGruppo}},
+                {EditUpper, {97, AltezzaCasella}},                 {EditOrdinamento, {LarghezzaColonna, AltezzaGruppo}},
+                {EditGenerica, {73, AltezzaCasella}},              {ButtonEsegui, {74, AltezzaCasella}},
+                {ButtonAggRete, {25, 25}}};
+
+    // From the top: the caption, the text or the first date in one place, the search types or the
+    // second date, "Upper" with "+" at the right, the sort options, "Generica" with "Esegui".
+    auto* testo = new QStackedLayout;
+    testo->setStackingMode(QStackedLayout::StackAll);  // the hidden one stays in its twin's place
+    testo->addWidget(EditStringa);
+    testo->addWidget(EditData1);
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(EditUpper);
+    upper->addStretch();
+    upper->addWidget(ButtonAggRete);
+    auto* generica = new QHBoxLayout;
+    generica->setSpacing(0);
+    generica->addWidget(EditGenerica);
+    generica->addWidget(ButtonEsegui);
+    generica->addStretch();
+    auto* colonna = new QVBoxLayout(this);
+    colonna->setContentsMargins(Margini);
+    colonna->setSpacing(Spaziatura);
+    colonna->setSizeConstraint(QLayout::SetNoConstraint);  // the dialog sizes itself
+    colonna->addWidget(Label1);
+    colonna->addLayout(testo);
+    colonna->addWidget(EditTipoRicerca);
+    colonna->addWidget(Label2);
+    colonna->addWidget(EditData2);
+    colonna->addLayout(upper);
+    colonna->addWidget(EditOrdinamento);
+    colonna->addLayout(generica);
+    colonna->addStretch();
+
+    AdattaDimensione();
     EditStringa->setFocus();
+}
+
+void TRPtqGridForm::AdattaDimensione() {
+    for (const auto& [controllo, disegno] : FDisegno) controllo->setMinimumSize(disegno.expandedTo(MinimoNaturale(*controllo)));
+    const QSize dimensione = layout()->totalMinimumSize().expandedTo(DimensioneIniziale);
+    if (dimensione == size() && minimumSize() == maximumSize()) return;
+    const QScreen* schermo = screen();
+    const bool centrata = schermo && frameGeometry().center() == schermo->availableGeometry().center();
+    setFixedSize(dimensione);  // the border cannot be dragged
+    if (centrata) CentraSulloSchermo(this);
+}
+
+void TRPtqGridForm::setVisible(bool visible) {
+    // the font and the fields shown may have changed since the dialog was made
+    if (visible) AdattaDimensione();
+    QDialog::setVisible(visible);
+}
+
+bool TRPtqGridForm::event(QEvent* event) {
+    const bool gestito = QDialog::event(event);
+    if (event->type() == QEvent::LayoutRequest) AdattaDimensione();
+    return gestito;
 }

@@ -12,10 +12,12 @@
 #include "lookup/FormRicerca.h"
 #include "tests/app/AmbienteProva.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/TestiTagliati.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
@@ -376,6 +378,20 @@ private slots:
             "Modalità funzionamento: CMD\r\n\r\nTasti della finestra:\r\n- Ctrl+I = Up File\r\n- Ctrl+R = Aggiorna\r\n"
             "- F1 = Aiuto\r\n- Ctrl+Q, Esc = Esci\r\n- Tab, Shift+Tab = Controllo successivo, precedente\r\n\r\n" +
             TastiGriglia));
+    }
+
+    // The help summary, in the box the user sees, shows every line and its button whole.
+    void helpSummaryShowsWhole() {
+        auto form = Finestra();
+        QStringList tagliati{"no box"};
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            tagliati = TestiTagliati(*box);
+            box->accept();
+        });
+        form->ActionHelpExecute();
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join('\n')));
     }
 
     // Tab walks every control of the window, the grid included, and wraps; Shift+Tab goes back,

@@ -6,8 +6,10 @@
 #include "grid/ModelloGriglia.h"
 #include "grid/PtqGrid.h"
 #include "tests/support/TestDb.h"
+#include "tests/support/TestiTagliati.h"
 
 #include <QHeaderView>
+#include <QScreen>
 #include <QtTest>
 #include <algorithm>
 
@@ -365,6 +367,54 @@ private slots:
         b->Query.Open();
         QCOMPARE(b->Grid.Colonne().Colonna(0).Larghezza, 58);
         b->Query.Close();
+    }
+
+    // With no stored layout every column starts as wide as its title and its values need: each
+    // value of the rows shown whole, a date and time of any month too, except a long text, whose
+    // column stops well short of the screen's width. The save stores those widths; a stored width
+    // applies as it is, also one narrower than the values need.
+    void baseWidths() {
+        EseguiSQL(FDb, "CREATE TABLE LARGHEZZE (ID INTEGER, BREVE VARCHAR(2), IMPORTO NUMERIC(15,2), PICCOLO SMALLINT, "
+                       "GIORNO DATE, QUANDO TIMESTAMP, ORA TIME, SI BOOLEAN, LUNGO VARCHAR(255), NOTA BLOB SUB_TYPE 1)");
+        for (int mese = 1; mese <= 12; ++mese)
+            EseguiSQL(FDb, QString("INSERT INTO LARGHEZZE VALUES (-2147483648, 'ab', -9999999999999.99, -32768, '2025-%1-28', "
+                                   "'2025-%1-28 23:59:59', '23:59:59', FALSE, '%2', 'nota')")
+                               .arg(mese)
+                               .arg(QString(255, 'W')));
+        const int utente = ++FUtente;
+        TFbTransaction tr(&FDb);  // one that sees the new table's rows
+        auto b = Banco({"SELECT * FROM LARGHEZZE"}, utente);
+        b->Query.SetTransaction(&tr);
+        b->Query.Open();
+        while (b->Grid.model()->canFetchMore({})) b->Grid.model()->fetchMore({});
+        QCOMPARE(b->Grid.model()->rowCount(), 12);
+        const QStringList tagliati = TitoliTagliati(*b->Grid.horizontalHeader());
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join('\n')));
+        const QAbstractItemView& vista = b->Grid;  // where the values' measure is public
+        const int lungo = b->Query.FieldIndex("LUNGO");
+        const int nota = b->Query.FieldIndex("NOTA");
+        QStringList larghezze;
+        for (int campo = 0; campo < b->Query.FieldCount(); ++campo) {
+            const int larghezza = b->Grid.columnWidth(campo);
+            larghezze << QString::number(larghezza);
+            if (campo == lungo || campo == nota) continue;
+            QVERIFY2(vista.sizeHintForColumn(campo) <= larghezza,
+                     qPrintable(QString("%1: %2 pixels, its values need %3")
+                                    .arg(b->Query.FieldDefs()[campo].Name).arg(larghezza).arg(vista.sizeHintForColumn(campo))));
+        }
+        QVERIFY(b->Grid.columnWidth(lungo) < vista.sizeHintForColumn(lungo));
+        for (int campo : {lungo, nota}) QVERIFY(b->Grid.columnWidth(campo) <= b->Grid.screen()->availableGeometry().width() / 2);
+        b->Grid.SalvaAspettoSuStorico();
+        b->Query.Close();
+        QCOMPARE(ValoreSQL(FDb, QString("SELECT LIST(CAST(LARGHEZZA AS INTEGER), ' ') FROM (SELECT LARGHEZZA FROM STOASP1 "
+                                        "WHERE CODICEUTENTE=%1 ORDER BY POSIZIONE)").arg(utente)),
+                 larghezze.join(' '));
+
+        EseguiSQL(FDb, QString("UPDATE STOASP1 SET LARGHEZZA=30 WHERE CODICEUTENTE=%1 AND NOMECAMPO='QUANDO'").arg(utente));
+        b->Query.Open();
+        QCOMPARE(b->Grid.columnWidth(b->Query.FieldIndex("QUANDO")), 30);
+        b->Query.Close();
+        tr.Commit();
     }
 
     void closedSourceAppendsTheSearchCondition() {

@@ -13,12 +13,14 @@
 #include "grid/TabelleGriglia.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/TestDb.h"
+#include "tests/support/TestiTagliati.h"
 
 #include <QColorDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 #include <functional>
@@ -339,9 +341,14 @@ private slots:
         QCOMPARE(QKeySequence::mnemonic(avviso.BitBtn2()->text()), QKeySequence(Qt::ALT | Qt::Key_C));
         QVERIFY(avviso.BitBtn1()->isDefault());
 
-        AlProssimoModale<TAvPtqGrForm>([](TAvPtqGrForm* d) { QTest::keyClick(d, Qt::Key_Return); });
+        QStringList tagliati{"no dialog"};
+        AlProssimoModale<TAvPtqGrForm>([&](TAvPtqGrForm* d) {
+            tagliati = TestiTagliati(*d);  // the text and the buttons show whole
+            QTest::keyClick(d, Qt::Key_Return);
+        });
         avviso.exec();
         QCOMPARE(avviso.Esito, quint16(1));
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join('\n')));
     }
 
     // Only "OK" confirms: Enter on "Cancel" presses "Cancel", never the default "OK".
@@ -553,6 +560,49 @@ private slots:
         const int datoInput = g->Query.FieldIndex("DATOINPUT");
         QVERIFY(g->Grid.isColumnHidden(status));
         QCOMPARE(g->Grid.model()->headerData(datoInput, Qt::Horizontal).toString(), QString("Serie"));
+    }
+
+    // As the grid opens it, the dialog shows every button caption whole and sizes its columns to
+    // their titles and cells, widening until all of them show; the same with the largest font the
+    // grid gives it (10 points), where the buttons grow past their least size.
+    void captionsAndColumnsFit_data() {
+        QTest::addColumn<int>("punti");
+        QTest::newRow("platform font") << 0;
+        QTest::newRow("10 points") << 10;
+    }
+    void captionsAndColumnsFit() {
+        QFETCH(int, punti);
+        auto g = NuovaGriglia();
+        if (punti) g->Grid.setFont(QFont(g->Grid.font().family(), punti));
+        QStringList tagliati{"no dialog"}, titoli, celle;
+        int scorrimento = -1;
+        QSize dimensione;
+        QList<QSize> pulsanti;
+        AlProssimoModale<TPPtqGridForm>([&](TPPtqGridForm* d) {
+            tagliati = TestiTagliati(*d);
+            const QTableView* vista = d->DBGrid1();
+            titoli = TitoliTagliati(*vista->horizontalHeader());
+            const QAbstractItemView& celleVista = *vista;  // where the cells' measure is public
+            for (int c = 0; c < vista->model()->columnCount(); ++c) {
+                if (!vista->isColumnHidden(c) && celleVista.sizeHintForColumn(c) > vista->columnWidth(c))
+                    celle << vista->model()->headerData(c, Qt::Horizontal).toString();
+            }
+            scorrimento = vista->horizontalScrollBar()->maximum();
+            dimensione = d->size();
+            for (QPushButton* b : {d->SpeedButton1(), d->ButtonColoreDefault(), d->ButtonAspettoBase(), d->ButtonChiudi()})
+                pulsanti << b->size();
+            QTest::mouseClick(d->ButtonChiudi(), Qt::LeftButton);
+        });
+        QVERIFY(g->Grid.EseguiComando("Personalizza Griglia"));
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join('\n')));
+        QVERIFY2(titoli.isEmpty(), qPrintable(titoli.join('\n')));
+        QVERIFY2(celle.isEmpty(), qPrintable("cells cut in " + celle.join(", ")));
+        QCOMPARE(scorrimento, 0);
+        QVERIFY(dimensione.width() >= 681 && dimensione.height() >= 377);
+        for (const QSize& p : pulsanti) {
+            QVERIFY(p.width() >= 100 && p.height() >= 28);
+            QCOMPARE(p, pulsanti.first());  // all alike
+        }
     }
 
     // Cancel, Escape and the close box: nothing deleted, the edit in progress kept.

@@ -7,6 +7,7 @@
 #include "lookup/SQLRicerca.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/TestDb.h"
+#include "tests/support/TestiTagliati.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -111,6 +112,18 @@ private slots:
         QCOMPARE(dlg.DBGrid()->currentIndex().row(), 0);
         QCOMPARE(dlg.Ritorno(), ValoreSQL(FDb, "SELECT FIRST 1 CODICE FROM CLIENTI WHERE RAGSOC IS NOT NULL ORDER BY RAGSOC"));
         QVERIFY(boxes.Boxes.isEmpty());
+    }
+
+    // The search field's hint, the buttons and the list's column titles show whole.
+    void captionsFit() {
+        TFormRicerca dlg;
+        Prepara(dlg);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        const QStringList tagliati = TestiTagliati(dlg) + TitoliTagliati(*dlg.DBGrid()->horizontalHeader());
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join('\n')));
+        const QLineEdit* campo = dlg.EditRicerca();
+        QVERIFY(campo->fontMetrics().horizontalAdvance(campo->placeholderText()) < campo->width());
     }
 
     void searchFindsContainedText_data() {

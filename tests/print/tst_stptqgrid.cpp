@@ -8,6 +8,7 @@
 #include "print/StPtqGridForm.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/TestDb.h"
+#include "tests/support/TestiTagliati.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -358,6 +359,25 @@ private slots:
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(f.minimumSize(), f.maximumSize());  // a fixed border
+    }
+
+    // Every caption, option and button shows whole with the platform's fonts, also in a large
+    // font given by the grid: the dialog is as large as its options need.
+    void captionsFit_data() {
+        QTest::addColumn<int>("punti");
+        QTest::newRow("platform font") << 0;
+        QTest::newRow("16 points") << 16;
+    }
+    void captionsFit() {
+        QFETCH(int, punti);
+        TPtqGridStampa s;
+        s.Tabella = "ZELSCANLOGLIGHT";
+        TStPtqGridForm f(nullptr, &s);
+        if (punti) f.setFont(QFont(f.font().family(), punti));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QStringList tagliati = TestiTagliati(f);
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join('\n')));
     }
 
     void leggiOpzioni_data() {

@@ -1,6 +1,7 @@
 #include "tools/tondrik/FinestraTondrik.h"
 
 #include "controls/ChiusuraFinestre.h"
+#include "grid/LarghezzeBase.h"
 
 #include <QHeaderView>
 
@@ -26,4 +27,6 @@ void TFinestraTondrik::Apri() {
     FTabella.Open();
     FModello.SetDataSet(&FTabella);
     setModel(&FModello);
+    // the columns start as wide as the grid's: their titles and their fields' values whole
+    for (int c = 0; c < FModello.columnCount(); ++c) setColumnWidth(c, LarghezzaBase(*this, c, FTabella.FieldDefs()[c]));
 }

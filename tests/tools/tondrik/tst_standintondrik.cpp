@@ -8,8 +8,10 @@
 #include "db/Errore.h"
 #include "tests/support/SegnaliProcesso.h"
 #include "tests/support/TestDb.h"
+#include "tests/support/TestiTagliati.h"
 #include "tools/tondrik/FinestraTondrik.h"
 
+#include <QHeaderView>
 #include <QProcess>
 #include <QtTest>
 #include <csignal>
@@ -143,6 +145,21 @@ private slots:
         finestra.setCurrentIndex(finestra.model()->index(0, 1));
         QTest::keyClick(finestra.viewport(), Qt::Key(tasto[0].key()), tasto[0].keyboardModifiers());
         QVERIFY(!finestra.isVisible());
+    }
+
+    // The columns start as wide as the grid's: every title and every value of the log whole, the
+    // dates and times too.
+    void columnsShowTitlesAndValues() {
+        TFinestraTondrik finestra(Letti("ZELSCANLOGLIGHT", FArchivio));
+        finestra.Apri();
+        while (finestra.model()->canFetchMore({})) finestra.model()->fetchMore({});
+        const QStringList tagliati = TitoliTagliati(*finestra.horizontalHeader());
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join('\n')));
+        const QAbstractItemView& vista = finestra;  // where the values' measure is public
+        for (int c = 0; c < finestra.model()->columnCount(); ++c) {
+            QVERIFY2(vista.sizeHintForColumn(c) <= finestra.columnWidth(c),
+                     qPrintable(finestra.model()->headerData(c, Qt::Horizontal).toString()));
+        }
     }
 
     void tableThatCannotBeOpened() {
